@@ -1,0 +1,321 @@
+// The settings file: sections and keys in the order Save writes and Load reads them.
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "core/color_text.h"
+#include "core/file_io.h"
+#include "core/settings.h"
+#include "core/settings_json_writer.h"
+#include "core/settings_windows.h"
+#include "os/error.h"
+#include "os/system.h"
+#include "os/text.h"
+
+namespace core {
+namespace {
+
+enum class Kind { Integer, Boolean, Color, List, MainLeft, MainTop, Switch, IndicatorTop, IndicatorLeft };
+
+struct Key {
+  const char* name;
+  Kind kind;
+  int TSettings::*integer = nullptr;  // Integer and Color (a TColor is an int)
+  bool TSettings::*boolean = nullptr;
+  TStringList TSettings::*list = nullptr;
+  MinimizeSwitch minimizeSwitch = MinimizeSwitch::OnStart;
+  bool clampsAfter = false;  // the desktop indicator's clamps run right after this key
+};
+
+struct Section {
+  const char* name;
+  std::vector<Key> keys;
+};
+
+Key I(const char* name, int TSettings::*f, bool clampsAfter = false) {
+  Key k{name, Kind::Integer};
+  k.integer = f;
+  k.clampsAfter = clampsAfter;
+  return k;
+}
+Key B(const char* name, bool TSettings::*f) {
+  Key k{name, Kind::Boolean};
+  k.boolean = f;
+  return k;
+}
+Key C(const char* name, TColor TSettings::*f) {
+  Key k{name, Kind::Color};
+  k.integer = f;
+  return k;
+}
+Key L(const char* name, TStringList TSettings::*f) {
+  Key k{name, Kind::List};
+  k.list = f;
+  return k;
+}
+Key W(const char* name, Kind kind) { return Key{name, kind}; }
+Key S(const char* name, MinimizeSwitch which) {
+  Key k{name, Kind::Switch};
+  k.minimizeSwitch = which;
+  return k;
+}
+
+using T = TSettings;
+
+const std::vector<Section>& Layout() {
+  static const std::vector<Section> sections = {
+      {"MainWindow",
+       {W("Left", Kind::MainLeft), W("Top", Kind::MainTop),
+        S("MinimizedOnStart", MinimizeSwitch::OnStart),
+        S("MinimizedOnClose", MinimizeSwitch::OnClose),
+        S("MinimizedToTray", MinimizeSwitch::ToTray), S("MinimizedOnEsc", MinimizeSwitch::OnEsc)}},
+      {"DesktopIndicator",
+       {W("Top", Kind::IndicatorTop), W("Left", Kind::IndicatorLeft),
+        I("BorderWidth", &T::BorderWidth), C("Panel_Time_Font_Color", &T::Panel_Time_Font_Color),
+        C("Panel_Time_Color", &T::Panel_Time_Color),
+        C("Panel_Date_Font_Color", &T::Panel_Date_Font_Color),
+        C("Panel_Date_Color", &T::Panel_Date_Color), C("Color_Led_Off", &T::Color_Led_Off),
+        C("Color_Led_On", &T::Color_Led_On),
+        B("IsShowDesktopIndicator", &T::IsShowDesktopIndicator), B("IsShowTime", &T::IsShowTime),
+        B("IsShowDate", &T::IsShowDate), B("IsTransparent", &T::IsTransparent),
+        I("TransparentValue", &T::TransparentValue, true),
+        C("Color_Main_Font", &T::Color_Main_Font),
+        C("Color_Main_Background", &T::Color_Main_Background),
+        B("IsColorsByLang", &T::IsColorsByLang), L("SL_Lang_Color_Font", &T::SL_Lang_Color_Font),
+        L("SL_Lang_Color_Background", &T::SL_Lang_Color_Background)}},
+      {"DesktopBorder",
+       {I("DesktopBorderWidth", &T::DesktopBorderWidth),
+        B("IsShowWorkareaBorder", &T::IsShowWorkareaBorder),
+        B("ShowWorkareaBorder_L", &T::ShowWorkareaBorder_L),
+        B("ShowWorkareaBorder_R", &T::ShowWorkareaBorder_R),
+        B("ShowWorkareaBorder_T", &T::ShowWorkareaBorder_T),
+        B("ShowWorkareaBorder_B", &T::ShowWorkareaBorder_B),
+        B("IsShowTaskbarBorder", &T::IsShowTaskbarBorder),
+        B("ShowTaskbarBorder_L", &T::ShowTaskbarBorder_L),
+        B("ShowTaskbarBorder_R", &T::ShowTaskbarBorder_R),
+        B("ShowTaskbarBorder_T", &T::ShowTaskbarBorder_T),
+        B("ShowTaskbarBorder_B", &T::ShowTaskbarBorder_B),
+        L("SL_Lang_DesktopBorder_Color", &T::SL_Lang_DesktopBorder_Color)}},
+      {"MouseIndicator",
+       {B("MouseIndicator_IsShow", &T::MouseIndicator_IsShow),
+        B("MouseIndicator_IsAutoHide", &T::MouseIndicator_IsAutoHide),
+        I("MouseIndicator_AutoHideSec", &T::MouseIndicator_AutoHideSec),
+        B("MouseIndicator_IsTransparent", &T::MouseIndicator_IsTransparent),
+        I("MouseIndicator_TransparentValue", &T::MouseIndicator_TransparentValue),
+        B("MouseIndicator_IsWindowInfo", &T::MouseIndicator_IsWindowInfo),
+        B("MouseIndicator_IsShowTime", &T::MouseIndicator_IsShowTime),
+        B("MouseIndicator_IsShowCapsNum", &T::MouseIndicator_IsShowCapsNum),
+        C("MouseIndicator_Panel_Time_Font_Color", &T::MouseIndicator_Panel_Time_Font_Color),
+        C("MouseIndicator_Panel_Time_Color", &T::MouseIndicator_Panel_Time_Color),
+        C("MouseIndicator_Color_Led_Off", &T::MouseIndicator_Color_Led_Off),
+        C("MouseIndicator_Color_Led_On", &T::MouseIndicator_Color_Led_On),
+        C("MouseIndicator_Color_Main_Font", &T::MouseIndicator_Color_Main_Font),
+        C("MouseIndicator_Color_Main_Background", &T::MouseIndicator_Color_Main_Background),
+        B("MouseIndicator_IsColorsByLang", &T::MouseIndicator_IsColorsByLang),
+        L("MouseIndicator_SL_Lang_Color_Font", &T::MouseIndicator_SL_Lang_Color_Font),
+        L("MouseIndicator_SL_Lang_Color_Background", &T::MouseIndicator_SL_Lang_Color_Background)}},
+      {"Exclude_WindowClass",
+       {B("IsDontShowByWindowClass", &T::IsDontShowByWindowClass),
+        L("SL_Exclude_WindowClass", &T::SL_Exclude_WindowClass)}},
+      {"Exclude_AppFileName",
+       {B("IsDontShowByApplicationFilename", &T::IsDontShowByApplicationFilename),
+        L("SL_Exclude_AppFileName", &T::SL_Exclude_AppFileName)}},
+      {"SystemTrayIndicator",
+       {B("SystemTrayIndicator_IsShowCapsLockIndicator",
+          &T::SystemTrayIndicator_IsShowCapsLockIndicator),
+        B("SystemTrayIndicator_IsShowNumLockIndicator",
+          &T::SystemTrayIndicator_IsShowNumLockIndicator),
+        I("SystemTrayIndicator_CapsLockIndicatorMode",
+          &T::SystemTrayIndicator_CapsLockIndicatorMode),
+        I("SystemTrayIndicator_NumLockIndicatorMode", &T::SystemTrayIndicator_NumLockIndicatorMode)}},
+      {"CaretIndicator",
+       {B("CaretIndicator_IsShow", &T::CaretIndicator_IsShow),
+        B("CaretIndicator_IsShowCapsNum", &T::CaretIndicator_IsShowCapsNum),
+        B("CaretIndicator_IsDrawBlackBorder", &T::CaretIndicator_IsDrawBlackBorder),
+        B("CaretIndicator_IsAutoHide", &T::CaretIndicator_IsAutoHide),
+        I("CaretIndicator_AutoHideSec", &T::CaretIndicator_AutoHideSec),
+        B("CaretIndicator_IsTransparent", &T::CaretIndicator_IsTransparent),
+        I("CaretIndicator_TransparentValue", &T::CaretIndicator_TransparentValue),
+        I("CaretIndicator_Positon", &T::CaretIndicator_Positon),
+        B("CaretIndicator_IsColorsByLang", &T::CaretIndicator_IsColorsByLang),
+        C("CaretIndicator_Color_Main_Font", &T::CaretIndicator_Color_Main_Font),
+        C("CaretIndicator_Color_Main_Background", &T::CaretIndicator_Color_Main_Background),
+        L("CaretIndicator_SL_Lang_Color_Font", &T::CaretIndicator_SL_Lang_Color_Font),
+        L("CaretIndicator_SL_Lang_Color_Background", &T::CaretIndicator_SL_Lang_Color_Background)}},
+      {"Exclude_AppFileName2",
+       {B("IsDontShowByApplicationFilename2", &T::IsDontShowByApplicationFilename2),
+        L("SL_Exclude_AppFileName2", &T::SL_Exclude_AppFileName2)}},
+      {"RGB_Lighting",
+       {B("IsChangeRGB_KeyboardLogitech", &T::IsChangeRGB_KeyboardLogitech),
+        L("SL_Lang_RGB_Color", &T::SL_Lang_RGB_Color)}},
+  };
+  return sections;
+}
+
+// --- Reading one value. The file holds each key with its table type; other types are converted
+// where that is unambiguous, and anything else is an error like a bad colour text.
+
+[[noreturn]] void WrongType(const char* what) {
+  throw os::Error(L"the value is not " + os::Utf8ToWide(what) + L".");
+}
+
+int ReadInteger(const Json& v) {
+  constexpr double lo = std::numeric_limits<int>::min();
+  constexpr double hi = std::numeric_limits<int>::max();
+  if (v.is_boolean()) return v.get<bool>() ? 1 : 0;
+  if (v.is_number_integer() || v.is_number_unsigned() || v.is_number_float()) {
+    const double d = v.get<double>();
+    if (v.is_number_integer() && v.get<std::int64_t>() >= lo && v.get<std::int64_t>() <= hi) {
+      return static_cast<int>(v.get<std::int64_t>());
+    }
+    if (std::isfinite(d) && d >= lo && d <= hi) return static_cast<int>(d);
+    WrongType("an integer in range");
+  }
+  if (v.is_string()) {
+    const std::string s = v.get<std::string>();
+    std::size_t used = 0;
+    try {
+      const long long n = std::stoll(s, &used, 10);
+      if (used == s.size() && n >= lo && n <= hi) return static_cast<int>(n);
+    } catch (const std::exception&) {
+    }
+  }
+  WrongType("an integer");
+}
+
+bool ReadBoolean(const Json& v) {
+  if (v.is_boolean()) return v.get<bool>();
+  if (v.is_number()) return v.get<double>() != 0;
+  if (v.is_string()) {
+    const std::string s = v.get<std::string>();
+    if (os::EqualsIgnoreAsciiCase(s, "true")) return true;
+    if (os::EqualsIgnoreAsciiCase(s, "false")) return false;
+  }
+  WrongType("true or false");
+}
+
+std::wstring ReadText(const Json& v) {
+  if (v.is_object() || v.is_array() || v.is_null()) WrongType("a text");
+  return os::Utf8ToWide(JsonAsText(v));
+}
+
+void ReadList(const Json& v, TStringList& list) {
+  if (!v.is_array()) WrongType("a list");
+  for (const auto& element : v) list.push_back(os::Utf8ToWide(JsonAsText(element)));
+}
+
+// The desktop indicator's saved place counts only strictly inside the primary monitor.
+int IndicatorTop(int v, const os::Rect& p, int height) {
+  return (p.Top < v && v < p.Top + p.Height() - height) ? v : 5;
+}
+int IndicatorLeft(int v, const os::Rect& p, int width) {
+  return (p.Left < v && v < p.Left + p.Width() - width) ? v : p.Left + p.Width() / 2;
+}
+
+void ApplyClamps(TSettings& s) {
+  if (s.TransparentValue > 255) s.TransparentValue = 255;
+  if (s.TransparentValue < 100) s.TransparentValue = 200;
+  if (s.BorderWidth > 3) s.BorderWidth = 2;
+}
+
+void LoadKey(TSettings& s, SettingsWindows& w, const Key& key, const Json* v) {
+  if (key.kind == Kind::List) {
+    (s.*key.list).clear();  // emptied whether or not the key is there
+    if (v != nullptr) ReadList(*v, s.*key.list);
+    return;
+  }
+  if (v == nullptr) return;
+  switch (key.kind) {
+    case Kind::Integer: s.*key.integer = ReadInteger(*v); break;
+    case Kind::Boolean: s.*key.boolean = ReadBoolean(*v); break;
+    case Kind::Color: s.*key.integer = HexRGBToColor(ReadText(*v)); break;
+    case Kind::MainLeft: w.SetMainWindowLeft(ReadInteger(*v)); break;
+    case Kind::MainTop: w.SetMainWindowTop(ReadInteger(*v)); break;
+    case Kind::Switch: w.SetMinimizeSwitchChecked(key.minimizeSwitch, ReadBoolean(*v)); break;
+    case Kind::IndicatorTop:
+      w.SetDesktopIndicatorTop(IndicatorTop(ReadInteger(*v), os::Sys().PrimaryMonitorRect(),
+                                            w.DesktopIndicatorBounds().Height()));
+      break;
+    case Kind::IndicatorLeft:
+      w.SetDesktopIndicatorLeft(IndicatorLeft(ReadInteger(*v), os::Sys().PrimaryMonitorRect(),
+                                              w.DesktopIndicatorBounds().Width()));
+      break;
+    case Kind::List: break;
+  }
+}
+
+Json SaveKey(const TSettings& s, SettingsWindows& w, const Key& key) {
+  switch (key.kind) {
+    case Kind::Integer: return s.*key.integer;
+    case Kind::Boolean: return s.*key.boolean;
+    case Kind::Color: return os::WideToUtf8(ColorToHexRGB(s.*key.integer));
+    case Kind::MainLeft: return w.MainWindowBounds().Left;
+    case Kind::MainTop: return w.MainWindowBounds().Top;
+    case Kind::Switch: return w.MinimizeSwitchChecked(key.minimizeSwitch);
+    case Kind::IndicatorTop: return w.DesktopIndicatorBounds().Top;
+    case Kind::IndicatorLeft: return w.DesktopIndicatorBounds().Left;
+    case Kind::List: break;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void TSettings::Save(const std::wstring& fileName, SettingsWindows& windows) {
+  auto doc = std::make_shared<Json>(Json::object());
+  for (const auto& section : Layout()) {
+    Json& obj = (*doc)[section.name] = Json::object();
+    for (const auto& key : section.keys) {
+      if (key.kind != Kind::List) {
+        obj[key.name] = SaveKey(*this, windows, key);
+        continue;
+      }
+      const TStringList& list = this->*key.list;
+      if (list.empty()) continue;  // an empty list is written as no key at all
+      Json& array = obj[key.name] = Json::array();
+      for (const auto& line : list) array.push_back(os::WideToUtf8(line));
+    }
+  }
+  JSON = doc;
+
+  std::string text = "\xEF\xBB\xBF";
+  const std::string body = WriteSettingsJson(*doc);
+  for (std::size_t start = 0; start <= body.size();) {
+    const auto end = body.find('\n', start);
+    text.append(body, start, end == std::string::npos ? std::string::npos : end - start);
+    text += "\r\n";
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
+  WriteFileReplacing(fileName, text);
+}
+
+void TSettings::Load(const std::wstring& fileName, SettingsWindows& windows) {
+  auto& sys = os::Sys();
+  if (!sys.FileExists(fileName)) {
+    const os::Rect p = sys.PrimaryMonitorRect();
+    const os::Rect m = windows.MainWindowBounds();
+    windows.SetMainWindowTop(p.Height() / 2 - m.Height() / 2);
+    windows.SetMainWindowLeft(p.Width() / 2 - m.Width() / 2);
+    return;
+  }
+  auto doc = std::make_shared<Json>(ParseJsonText(sys.ReadFile(fileName)));
+  if (!doc->is_object()) throw os::Error(L"The file does not hold a JSON object.");
+  JSON = doc;
+
+  for (const auto& section : Layout()) {
+    const Json* obj = FindMember(*doc, section.name);
+    if (obj == nullptr) continue;
+    for (const auto& key : section.keys) {
+      try {
+        LoadKey(*this, windows, key, obj->is_object() ? FindMember(*obj, key.name) : nullptr);
+      } catch (const os::Error& e) {
+        throw os::Error(L"Section \"" + os::Utf8ToWide(section.name) + L"\", key \"" +
+                        os::Utf8ToWide(key.name) + L"\": " + e.Message());
+      }
+      if (key.clampsAfter) ApplyClamps(*this);
+    }
+  }
+}
+
+}  // namespace core

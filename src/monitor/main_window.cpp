@@ -1,0 +1,300 @@
+#include "monitor/main_window.h"
+
+#include "core/common.h"
+#include "monitor/globals.h"
+#include "os/error.h"
+#include "os/system.h"
+#include "ui/application.h"
+
+namespace monitor {
+
+TfMain::TfMain() {
+  Name = L"fMain";
+  SetCaption(L"Halvarin");
+  SetBorderStyle(ui::BorderStyle::Sizeable);
+  SetSystemButtons(true, false);
+  SetKeyPreview(true);
+  SetConstraints(Px(850), Px(600));
+  SetFont({L"Tahoma", Px(13), false, os::clWindowText});
+  SetClientSize(Px(1153), Px(611));
+
+  PanelTop.SetBounds(0, 0, ClientWidth(), Px(55));
+  PanelTop.SetAlign(ui::Align::Top);
+  L_ProgramTitle.SetBounds(0, 0, ClientWidth(), Px(33));
+  L_ProgramTitle.SetAlign(ui::Align::Top);
+  L_ProgramTitle.SetFont({L"Tahoma", Px(27), false, os::clWindowText});
+  L_ProgramTitle.SetAlignment(DT_CENTER);
+  L_ProgramVersion.SetBounds(0, 0, ClientWidth(), Px(16));
+  L_ProgramVersion.SetAlign(ui::Align::Top);
+  L_ProgramVersion.SetFont({L"Tahoma", Px(13), false, os::clWindowText});
+  L_ProgramVersion.SetAlignment(DT_CENTER);
+  PanelBottom.SetBounds(0, 0, ClientWidth(), Px(34));
+  PanelBottom.SetAlign(ui::Align::Bottom);
+  PanelLeft.SetBounds(0, 0, Px(210), ClientHeight());
+  PanelLeft.SetAlign(ui::Align::Left);
+  PanelTabs.SetAlign(ui::Align::Client);
+  Panel_Common.SetAlign(ui::Align::Client);
+
+  // Switches of the first page with their labels beside them.
+  const ui::Font text{L"Tahoma", Px(13), false, os::clWindowText};
+  auto place = [&](ui::Switch& sw, ui::Label& label, int left, int top, const wchar_t* caption) {
+    sw.SetBounds(Px(left), Px(top), Px(40), Px(18));
+    label.SetBounds(Px(left + 46), Px(top), Px(400), Px(18));
+    label.SetFont(text);
+    label.SetAlignment(DT_LEFT | DT_VCENTER);
+    label.SetCaption(caption);
+    label.OnClick = [&sw] { sw.Click(); };
+  };
+  place(swAutorun, L_Autorun, 6, 7, L"Autorun on Windows Start");
+  place(swMinimizedOnStart, L_MinimizedOnStart, 6, 34, L"Minimize On Start");
+  place(swMinimizedOnClose, L_MinimizedOnClose, 6, 61, L"Minimize On Close");
+  place(swMinimizedToTray, L_MinimizedToTray, 43, 87, L"Minimize To System Tray");
+  place(swMinimizedOnEsc, L_MinimizedOnEsc, 6, 114, L"Minimize On [Escape] Key");
+  swMinimizedOnClose.SetChecked(true);
+  swMinimizedToTray.SetChecked(true);
+  swMinimizedOnEsc.SetChecked(true);
+
+  TimerStart.SetInterval(300);
+  TimerStart.OnTimer = [this] { TimerStartTimer(); };
+  TimerUpdate.SetInterval(60000);
+
+  OnCreate = [this] { FormCreate(); };
+  OnShow = [this] { FormShow(); };
+  OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
+  OnClose = [this](ui::CloseAction& action) { FormClose(action); };
+  OnDestroy = [this] { FormDestroy(); };
+  OnKeyDown = [this](WORD& key) { FormKeyDown(key); };
+  ui::App().OnMinimize = [this] { ApplicationEventsMinimize(); };
+}
+
+void TfMain::FormCreate() {
+  using namespace core;
+  auto& sys = os::Sys();
+  fMain = this;
+
+  SetWidth(900);  // a plain pixel width, not scaled
+
+  CaretX = 0;
+  CaretY = 0;
+  IsLedSdkInitRunning = false;
+  LGHubCheckCount = 0;
+  LGHubStarted = false;
+  IsFirstShowDone = false;
+  IsFillingDesktopIndicator = IsFillingDesktopBorder = IsFillingSystemTray = false;
+  IsFillingMouseIndicator = IsFillingExcludeList = IsFillingCaretIndicator = false;
+  IsEnabled_MouseIndicator = true;
+  IsEnabled_AllIndicator = true;
+
+  ScreenDPI = sys.ScreenPixelsPerInch();
+
+  PerfFrequency = sys.PerformanceFrequency();
+  NowStamp = LastPassStamp = LastLedSdkAttemptStamp = LastToggleStamp = sys.PerformanceCounter();
+
+  FilterWindowClass = std::make_unique<TStringList>();
+  FilterAppFileName = std::make_unique<TStringList>();
+  FilterAppFileName2 = std::make_unique<TStringList>();
+
+  CreateIndicators();
+
+  IsLedSdkLoaded = false;
+  IsLedSdkInitialized = false;
+
+  Settings = std::make_unique<TSettings>();
+  LoadSettings();
+
+  fLangInfo->SetAlphaBlendValue(static_cast<BYTE>(Settings->TransparentValue & 0xFF));
+  fLangInfo->SetAlphaBlend(Settings->IsTransparent);
+  fLangInfo->SetVisible(Settings->IsShowDesktopIndicator);
+
+  L_ProgramTitle.SetCaption(L"Halvarin");
+  L_ProgramVersion.SetCaption(kProgramVersion);
+
+  if (auto exists = sys.CurrentUserValueExists(kAutorunKey, L"Halvarin")) {
+    swAutorun.SetChecked(*exists);
+  }
+
+  TimerStart.SetEnabled(true);
+  IsStarting = false;
+}
+
+void TfMain::CreateIndicators() {
+  using namespace core;
+  const os::Rect monitor = os::Sys().PrimaryMonitorRect();
+  IsCreatingIndicators = true;
+  try {
+    fLangInfo.reset(new indicators::TfLangInfo());
+    fLangInfo->DoCreate();
+    fLangInfo->SetHeight(Scale(30));
+    fLangInfo->SetTop(5);
+    fLangInfo->SetLeft(monitor.Left + monitor.Width() / 2);
+    fLangInfo->L_Lang.SetTop(fLangInfo->PanelBorderT.Height());
+    fLangInfo->L_Lang.SetHeight(fLangInfo->Height() - fLangInfo->PanelBorderT.Height() -
+                                fLangInfo->PanelBorderB.Height());
+    ::SetWindowPos(fLangInfo->Handle(), HWND_TOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  } catch (...) {
+    IsCreatingIndicators = false;
+    throw;
+  }
+  IsCreatingIndicators = false;
+}
+
+void TfMain::LoadSettings() {
+  using namespace core;
+  try {
+    Settings->Load(FileSettings, *this);
+  } catch (const os::Error& e) {
+    // Keep the user's file beside the new one and go on with the defaults of what was not read,
+    // so that the first save does not destroy the only copy.
+    auto& sys = os::Sys();
+    const std::wstring backup = FileSettings + L".bak";
+    std::wstring kept;
+    try {
+      sys.CopyFileTo(FileSettings, backup);
+      kept = L"\n\nThe file was kept as \"" + backup + L"\".";
+    } catch (const os::Error&) {
+    }
+    sys.ShowMessageBox(L"The settings file \"" + FileSettings + L"\" cannot be read.\n\n" +
+                       e.Message() + kept +
+                       L"\n\nThe program starts with default values for the settings it could "
+                       L"not read.",
+                   L"Halvarin", os::kMbOk | os::kMbIconWarning | os::kMbTaskModal);
+  }
+}
+
+void TfMain::FormShow() {
+  if (IsFirstShowDone) return;
+  // The pages are filled from Settings here once they exist.
+  IsFirstShowDone = true;
+}
+
+void TfMain::TimerStartTimer() {
+  TimerStart.SetEnabled(false);
+  if (fLangInfo) fLangInfo->Show();
+  core::LastCaretPoint = {0, 0};
+  DetectKeysStatus();
+  ui::App().OnIdle = [this] { ApplicationIdle(); };
+  if (swMinimizedOnStart.Checked()) {
+    if (swMinimizedToTray.Checked()) {
+      HideToTray();
+    } else {
+      ui::App().Minimize();
+    }
+  }
+  TimerUpdate.SetEnabled(true);
+}
+
+void TfMain::ApplicationIdle() { DetectKeysStatus(); }
+
+void TfMain::DetectKeysStatus() {}
+
+void TfMain::FormClose(ui::CloseAction&) {
+  // A failed save is reported, and the window closes all the same.
+  try {
+    if (core::Settings) core::Settings->Save(core::FileSettings, *this);
+  } catch (...) {
+    ui::App().HandleException();
+  }
+}
+
+void TfMain::FormDestroy() {
+  using namespace core;
+  ui::App().OnIdle = nullptr;
+  fLangInfo.reset();
+  Settings.reset();
+  FilterWindowClass.reset();
+  FilterAppFileName.reset();
+  FilterAppFileName2.reset();
+  LangTable.reset();
+  CurrentLanguageName.clear();
+  IsLedSdkLoaded = false;
+  IsLedSdkInitialized = false;
+  if (fMain == this) fMain = nullptr;
+}
+
+void TfMain::StopMonitoring() { ui::App().OnIdle = nullptr; }
+
+bool TfMain::HandleMessage(ui::WindowMessage& m) {
+  switch (m.Msg) {
+    case WM_QUERYENDSESSION:
+      m.Result = 1;
+      StopMonitoring();
+      return true;
+    case WM_ENDSESSION:
+      StopMonitoring();
+      m.Result = 1;
+      return true;
+    default:
+      return false;
+  }
+}
+
+// --- Visibility
+
+void TfMain::HideToTray() {
+  ui::App().Minimize();
+  Hide();
+  SetWindowState(ui::WindowState::Minimized);
+  if (HandleAllocated()) ::ShowWindow(Handle(), SW_HIDE);
+}
+
+void TfMain::FormCloseQuery(bool& canClose) {
+  if (Tag == 1) {
+    canClose = true;
+  } else if (swMinimizedOnClose.Checked()) {
+    canClose = false;
+    if (swMinimizedToTray.Checked()) {
+      HideToTray();
+    } else {
+      ui::App().Minimize();
+    }
+  } else {
+    canClose = true;
+  }
+}
+
+void TfMain::FormKeyDown(WORD& key) {
+  if (key == VK_ESCAPE && swMinimizedOnEsc.Checked()) HideToTray();
+}
+
+void TfMain::ApplicationEventsMinimize() {
+  if (!swMinimizedOnClose.Checked()) return;
+  if (swMinimizedToTray.Checked()) {
+    HideToTray();
+  } else {
+    ui::App().Minimize();
+  }
+}
+
+// --- What the settings file reads and writes
+
+ui::Switch& TfMain::MinimizeSwitch(core::MinimizeSwitch which) {
+  switch (which) {
+    case core::MinimizeSwitch::OnStart: return swMinimizedOnStart;
+    case core::MinimizeSwitch::OnClose: return swMinimizedOnClose;
+    case core::MinimizeSwitch::ToTray: return swMinimizedToTray;
+    case core::MinimizeSwitch::OnEsc: break;
+  }
+  return swMinimizedOnEsc;
+}
+
+os::Rect TfMain::MainWindowBounds() { return BoundsRect(); }
+void TfMain::SetMainWindowLeft(int left) { SetLeft(left); }
+void TfMain::SetMainWindowTop(int top) { SetTop(top); }
+bool TfMain::MinimizeSwitchChecked(core::MinimizeSwitch which) {
+  return MinimizeSwitch(which).Checked();
+}
+void TfMain::SetMinimizeSwitchChecked(core::MinimizeSwitch which, bool checked) {
+  MinimizeSwitch(which).SetChecked(checked);
+}
+os::Rect TfMain::DesktopIndicatorBounds() {
+  return fLangInfo ? fLangInfo->BoundsRect() : os::Rect{};
+}
+void TfMain::SetDesktopIndicatorLeft(int left) {
+  if (fLangInfo) fLangInfo->SetLeft(left);
+}
+void TfMain::SetDesktopIndicatorTop(int top) {
+  if (fLangInfo) fLangInfo->SetTop(top);
+}
+
+}  // namespace monitor

@@ -1,0 +1,79 @@
+#pragma once
+// The main window: the settings window and the controller of the running program. This header
+// and the controlling side (creation, start-up, teardown) live here; the settings pages' members
+// are defined in settings_window/.
+#include "core/settings_windows.h"
+#include "ui/form.h"
+#include "ui/label.h"
+#include "ui/panel.h"
+#include "ui/switch.h"
+#include "ui/timer.h"
+
+namespace monitor {
+
+class TfMain : public ui::Form, public core::SettingsWindows {
+ public:
+  TfMain();
+
+  // --- Frame
+  ui::Panel PanelTop{this};
+  ui::Panel PanelLeft{this};
+  ui::Panel PanelBottom{this};
+  ui::Panel PanelTabs{this};
+  ui::Label L_ProgramTitle{&PanelTop};
+  ui::Label L_ProgramVersion{&PanelTop};
+
+  // --- Common Settings page
+  ui::Panel Panel_Common{&PanelTabs};
+  ui::Switch swAutorun{&Panel_Common};
+  ui::Label L_Autorun{&Panel_Common};
+  ui::Switch swMinimizedOnStart{&Panel_Common};
+  ui::Label L_MinimizedOnStart{&Panel_Common};
+  ui::Switch swMinimizedOnClose{&Panel_Common};
+  ui::Label L_MinimizedOnClose{&Panel_Common};
+  ui::Switch swMinimizedToTray{&Panel_Common};
+  ui::Label L_MinimizedToTray{&Panel_Common};
+  ui::Switch swMinimizedOnEsc{&Panel_Common};
+  ui::Label L_MinimizedOnEsc{&Panel_Common};
+
+  ui::Timer TimerStart;
+  ui::Timer TimerUpdate;
+
+  // --- Handlers of the controlling side
+  void FormCreate();
+  void FormShow();
+  void TimerStartTimer();
+  void ApplicationIdle();
+  void FormClose(ui::CloseAction& action);
+  void FormDestroy();
+  void FormCloseQuery(bool& canClose);
+  void FormKeyDown(WORD& key);
+  void ApplicationEventsMinimize();
+
+  // The monitoring pass.
+  void DetectKeysStatus();
+
+  // Visibility of the window.
+  void HideToTray();
+
+  // --- What the settings file reads and writes
+  os::Rect MainWindowBounds() override;
+  void SetMainWindowLeft(int left) override;
+  void SetMainWindowTop(int top) override;
+  bool MinimizeSwitchChecked(core::MinimizeSwitch which) override;
+  void SetMinimizeSwitchChecked(core::MinimizeSwitch which, bool checked) override;
+  os::Rect DesktopIndicatorBounds() override;
+  void SetDesktopIndicatorLeft(int left) override;
+  void SetDesktopIndicatorTop(int top) override;
+
+ protected:
+  bool HandleMessage(ui::WindowMessage& message) override;
+
+ private:
+  ui::Switch& MinimizeSwitch(core::MinimizeSwitch which);
+  void CreateIndicators();
+  void LoadSettings();
+  void StopMonitoring();
+};
+
+}  // namespace monitor

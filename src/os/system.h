@@ -1,0 +1,80 @@
+#pragma once
+// The System seam: every call that reads or changes the world outside the program's own windows.
+// The program installs the Win32 implementation; the tests install a scripted desktop.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "os/types.h"
+
+namespace os {
+
+// Message box flags, as the platform defines them.
+inline constexpr unsigned kMbOk = 0x0;
+inline constexpr unsigned kMbIconError = 0x10;
+inline constexpr unsigned kMbIconWarning = 0x30;
+inline constexpr unsigned kMbIconInformation = 0x40;
+inline constexpr unsigned kMbTaskModal = 0x2000;
+
+// Special folders (CSIDL values).
+inline constexpr int kCsidlAppData = 0x1A;
+inline constexpr int kCsidlWindows = 0x24;
+inline constexpr int kCsidlSystem = 0x25;
+
+// An open named mutex; closed when destroyed.
+class NamedMutex {
+ public:
+  virtual ~NamedMutex() = default;
+};
+
+class System {
+ public:
+  virtual ~System() = default;
+
+  // --- Process and single instance
+  virtual std::wstring ExecutablePath() = 0;
+  // Creates or opens the named mutex: null when the system refused, else the handle, with
+  // alreadyExisted telling whether another process had created it first.
+  virtual std::unique_ptr<NamedMutex> CreateNamedMutex(const std::wstring& name,
+                                                       bool& alreadyExisted) = 0;
+
+  // --- Files and folders (full paths). The throwing calls raise Error naming path and reason.
+  virtual bool FileExists(const std::wstring& path) = 0;  // a file; a folder does not count
+  virtual bool DirectoryExists(const std::wstring& path) = 0;
+  virtual bool CreateFolder(const std::wstring& path) = 0;  // one level; false when it failed
+  virtual std::string ReadFile(const std::wstring& path) = 0;
+  virtual void WriteFile(const std::wstring& path, std::string_view bytes) = 0;  // create or truncate
+  virtual void MoveFileReplace(const std::wstring& from, const std::wstring& to) = 0;
+  virtual void CopyFileTo(const std::wstring& from, const std::wstring& to) = 0;  // overwrites
+  virtual bool RemoveFile(const std::wstring& path) = 0;
+
+  // --- Shell: a special folder's current path (SHGetFolderPathW); empty when it fails.
+  virtual std::wstring GetFolderPath(int csidl) = 0;
+
+  // --- Display
+  virtual int ScreenPixelsPerInch() = 0;
+  virtual Rect PrimaryMonitorRect() = 0;
+  virtual Rect PrimaryWorkArea() = 0;
+  virtual TColor GetSysColor(int index) = 0;  // as 0x00BBGGRR
+
+  // --- Time
+  virtual std::int64_t PerformanceCounter() = 0;
+  virtual std::int64_t PerformanceFrequency() = 0;
+  virtual void Sleep(unsigned milliseconds) = 0;
+
+  // --- Registry of the current user. Null when the key cannot be opened.
+  virtual std::optional<bool> CurrentUserValueExists(const std::wstring& key,
+                                                     const std::wstring& valueName) = 0;
+
+  // --- Messages for the user: a message box; returns the button pressed.
+  virtual int ShowMessageBox(const std::wstring& text, const std::wstring& caption,
+                         unsigned flags) = 0;
+};
+
+// The installed implementation. Installing is not owning.
+System& Sys();
+void SetSystem(System* system) noexcept;
+
+}  // namespace os

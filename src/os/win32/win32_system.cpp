@@ -1,0 +1,186 @@
+#include "os/win32/win32_system.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <vector>
+
+#include "os/error.h"
+#include "os/win32/unique_handle.h"
+
+namespace os::win32 {
+namespace {
+
+class Win32NamedMutex final : public NamedMutex {
+ public:
+  explicit Win32NamedMutex(HANDLE h) : m_handle(h) {}
+
+ private:
+  UniqueKernelHandle m_handle;
+};
+
+[[noreturn]] void ThrowFileError(const wchar_t* what, const std::wstring& path, DWORD code) {
+  throw Error(std::wstring(what) + L" \"" + path + L"\". " + SystemErrorText(code));
+}
+
+}  // namespace
+
+std::wstring SystemErrorText(DWORD code) {
+  wchar_t* buffer = nullptr;
+  const DWORD n = ::FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::wstring text = n != 0 && buffer != nullptr ? std::wstring(buffer, n) : std::wstring();
+  if (buffer != nullptr) ::LocalFree(buffer);
+  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) {
+    text.pop_back();
+  }
+  if (text.empty()) text = L"System error " + std::to_wstring(code) + L".";
+  return text;
+}
+
+std::wstring Win32System::ExecutablePath() {
+  std::vector<wchar_t> buffer(MAX_PATH);
+  for (;;) {
+    const DWORD n = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n == 0) return {};
+    if (n < buffer.size()) return std::wstring(buffer.data(), n);
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+std::unique_ptr<NamedMutex> Win32System::CreateNamedMutex(const std::wstring& name,
+                                                          bool& alreadyExisted) {
+  HANDLE h = ::CreateMutexW(nullptr, FALSE, name.c_str());
+  alreadyExisted = ::GetLastError() == ERROR_ALREADY_EXISTS;
+  if (h == nullptr) return nullptr;
+  return std::make_unique<Win32NamedMutex>(h);
+}
+
+bool Win32System::FileExists(const std::wstring& path) {
+  const DWORD a = ::GetFileAttributesW(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool Win32System::DirectoryExists(const std::wstring& path) {
+  const DWORD a = ::GetFileAttributesW(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool Win32System::CreateFolder(const std::wstring& path) {
+  return ::CreateDirectoryW(path.c_str(), nullptr) != 0 ||
+         ::GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+std::string Win32System::ReadFile(const std::wstring& path) {
+  UniqueKernelHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) ThrowFileError(L"Cannot open file", path, ::GetLastError());
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(file.Get(), &size)) ThrowFileError(L"Cannot read file", path, ::GetLastError());
+  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD got = 0;
+    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+    if (!::ReadFile(file.Get(), bytes.data() + done, want, &got, nullptr)) {
+      ThrowFileError(L"Cannot read file", path, ::GetLastError());
+    }
+    if (got == 0) break;
+    done += got;
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
+void Win32System::WriteFile(const std::wstring& path, std::string_view bytes) {
+  UniqueKernelHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) ThrowFileError(L"Cannot create file", path, ::GetLastError());
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD put = 0;
+    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+    if (!::WriteFile(file.Get(), bytes.data() + done, want, &put, nullptr) || put == 0) {
+      ThrowFileError(L"Cannot write file", path, ::GetLastError());
+    }
+    done += put;
+  }
+  if (!::FlushFileBuffers(file.Get())) ThrowFileError(L"Cannot write file", path, ::GetLastError());
+}
+
+void Win32System::MoveFileReplace(const std::wstring& from, const std::wstring& to) {
+  if (!::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    ThrowFileError(L"Cannot replace file", to, ::GetLastError());
+  }
+}
+
+void Win32System::CopyFileTo(const std::wstring& from, const std::wstring& to) {
+  if (!::CopyFileW(from.c_str(), to.c_str(), FALSE)) {
+    ThrowFileError(L"Cannot copy file", from, ::GetLastError());
+  }
+}
+
+bool Win32System::RemoveFile(const std::wstring& path) { return ::DeleteFileW(path.c_str()) != 0; }
+
+std::wstring Win32System::GetFolderPath(int csidl) {
+  wchar_t buffer[261] = {};
+  const HRESULT hr = ::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer);
+  if (FAILED(hr)) return {};
+  return buffer;
+}
+
+int Win32System::ScreenPixelsPerInch() {
+  HDC dc = ::GetDC(nullptr);
+  const int dpi = ::GetDeviceCaps(dc, LOGPIXELSY);
+  ::ReleaseDC(nullptr, dc);
+  return dpi > 0 ? dpi : 96;
+}
+
+Rect Win32System::PrimaryMonitorRect() {
+  MONITORINFO info{sizeof(info)};
+  HMONITOR monitor = ::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+  if (!::GetMonitorInfoW(monitor, &info)) {
+    return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  }
+  return {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
+}
+
+Rect Win32System::PrimaryWorkArea() {
+  RECT r{};
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+TColor Win32System::GetSysColor(int index) { return static_cast<TColor>(::GetSysColor(index)); }
+
+std::int64_t Win32System::PerformanceCounter() {
+  LARGE_INTEGER v{};
+  ::QueryPerformanceCounter(&v);
+  return v.QuadPart;
+}
+
+std::int64_t Win32System::PerformanceFrequency() {
+  LARGE_INTEGER v{};
+  ::QueryPerformanceFrequency(&v);
+  return v.QuadPart;
+}
+
+void Win32System::Sleep(unsigned milliseconds) { ::Sleep(milliseconds); }
+
+std::optional<bool> Win32System::CurrentUserValueExists(const std::wstring& key,
+                                                        const std::wstring& valueName) {
+  HKEY raw = nullptr;
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &raw) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  UniqueRegistryKey k(raw);
+  return ::RegQueryValueExW(k.Get(), valueName.c_str(), nullptr, nullptr, nullptr, nullptr) ==
+         ERROR_SUCCESS;
+}
+
+int Win32System::ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsigned flags) {
+  return ::MessageBoxW(nullptr, text.c_str(), caption.c_str(), flags);
+}
+
+}  // namespace os::win32

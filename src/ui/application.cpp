@@ -1,0 +1,119 @@
+#include "ui/application.h"
+
+#include "os/error.h"
+#include "os/system.h"
+#include "os/text.h"
+#include "ui/timer.h"
+
+namespace ui {
+
+Application& Application::Instance() {
+  static Application app;
+  return app;
+}
+
+bool Application::ProcessOneMessage() {
+  MSG msg;
+  if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (msg.message == WM_QUIT) {
+    m_terminated = true;
+    return true;
+  }
+  ::TranslateMessage(&msg);
+  ::DispatchMessageW(&msg);
+  return true;
+}
+
+void Application::Run() {
+  if (m_mainForm != nullptr && !m_terminated) Guarded([this] { m_mainForm->Show(); });
+  while (!m_terminated) {
+    if (ProcessOneMessage()) continue;
+    if (OnIdle) Guarded([this] { OnIdle(); });
+    if (!m_terminated) ::WaitMessage();
+  }
+}
+
+void Application::Terminate() noexcept {
+  if (!m_terminated) ::PostQuitMessage(0);
+}
+
+void Application::ProcessMessages() {
+  while (ProcessOneMessage()) {
+    if (m_terminated) {
+      ::PostQuitMessage(0);  // let the outer loop see it too
+      break;
+    }
+  }
+}
+
+void Application::DestroyComponents() noexcept {
+  while (!m_owned.empty()) {
+    Owned<Component> last = std::move(m_owned.back());
+    m_owned.pop_back();
+    if (last.get() == m_mainForm) m_mainForm = nullptr;
+    last.reset();
+  }
+  m_mainForm = nullptr;
+  m_terminated = false;
+  m_minimized = false;
+  OnIdle = nullptr;
+  OnMinimize = nullptr;
+  OnRestore = nullptr;
+}
+
+void Application::Minimize() {
+  if (m_minimized) return;
+  m_minimized = true;
+  if (m_mainForm != nullptr) m_mainForm->SetWindowState(WindowState::Minimized);
+  if (OnMinimize) OnMinimize();
+}
+
+void Application::Restore() {
+  if (!m_minimized) return;
+  m_minimized = false;
+  if (m_mainForm != nullptr) m_mainForm->SetWindowState(WindowState::Normal);
+  if (OnRestore) OnRestore();
+}
+
+void Application::HandleException() noexcept {
+  try {
+    std::wstring text;
+    try {
+      throw;
+    } catch (const os::Error& e) {
+      text = e.Message();
+    } catch (const std::exception& e) {
+      text = os::Utf8ToWide(e.what());
+    } catch (...) {
+      text = L"An unknown error occurred.";
+    }
+    os::Sys().ShowMessageBox(text, Title, os::kMbOk | os::kMbIconError | os::kMbTaskModal);
+  } catch (...) {
+    // Nothing more can be done for the user here.
+  }
+}
+
+namespace {
+LRESULT CALLBACK UtilityProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+  if (msg == WM_TIMER) {
+    Guarded([wp] { Timer::Dispatch(static_cast<UINT_PTR>(wp)); });
+    return 0;
+  }
+  return ::DefWindowProcW(hwnd, msg, wp, lp);
+}
+}  // namespace
+
+HWND Application::UtilityWindow() {
+  if (m_utility == nullptr) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = UtilityProc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"HalvarinUtility";
+    ::RegisterClassW(&wc);
+    m_utility = ::CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  wc.hInstance, nullptr);
+  }
+  return m_utility;
+}
+
+}  // namespace ui

@@ -1,0 +1,193 @@
+#include "ui/control.h"
+
+#include <algorithm>
+
+#include "ui/form.h"
+
+namespace ui {
+
+Control::Control(Control* parent) { SetParent(parent); }
+
+Control::~Control() {
+  SetParent(nullptr);
+  for (Control* child : m_children) child->m_parent = nullptr;
+}
+
+void Control::SetParent(Control* parent) {
+  if (parent == m_parent) return;
+  if (m_parent != nullptr) {
+    Invalidate();
+    auto& siblings = m_parent->m_children;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    m_parent->Realign();
+  }
+  m_parent = parent;
+  if (m_parent != nullptr) {
+    m_parent->m_children.push_back(this);
+    m_parent->Realign();
+    Invalidate();
+  }
+}
+
+Form* Control::OwnerForm() { return m_parent != nullptr ? m_parent->OwnerForm() : nullptr; }
+
+void Control::SetBounds(int left, int top, int width, int height) {
+  const os::Rect r{left, top, left + width, top + height};
+  if (r == m_bounds) return;
+  Invalidate();
+  const bool sized = r.Width() != m_bounds.Width() || r.Height() != m_bounds.Height();
+  m_bounds = r;
+  BoundsChanged();
+  if (sized) Realign();
+  if (m_parent != nullptr && m_align != Align::None) m_parent->Realign();
+  Invalidate();
+}
+
+void Control::SetVisible(bool visible) {
+  if (visible == m_visible) return;
+  Invalidate();
+  m_visible = visible;
+  if (m_parent != nullptr && m_align != Align::None) m_parent->Realign();
+  Invalidate();
+}
+
+void Control::SetAlign(Align align) {
+  if (align == m_align) return;
+  m_align = align;
+  if (m_parent != nullptr) m_parent->Realign();
+}
+
+void Control::SetColor(os::TColor color) {
+  if (color == m_color) return;
+  m_color = color;
+  Invalidate();
+}
+
+void Control::SetFont(const ui::Font& font) {
+  if (font == m_font) return;
+  m_font = font;
+  Invalidate();
+}
+
+void Control::SetFontColor(os::TColor color) {
+  if (color == m_font.Color) return;
+  m_font.Color = color;
+  Invalidate();
+}
+
+void Control::SetFontBold(bool bold) {
+  if (bold == m_font.Bold) return;
+  m_font.Bold = bold;
+  Invalidate();
+}
+
+void Control::SetCaption(const std::wstring& caption) {
+  if (caption == m_caption) return;
+  m_caption = caption;
+  Invalidate();
+}
+
+os::Rect Control::RectInForm() const {
+  os::Rect r{0, 0, Width(), Height()};
+  for (const Control* c = this; c->m_parent != nullptr; c = c->m_parent) {
+    r.Left += c->Left(), r.Right += c->Left();
+    r.Top += c->Top(), r.Bottom += c->Top();
+  }
+  return r;
+}
+
+Control* Control::ControlAt(int x, int y) {
+  for (auto it = m_children.rbegin(); it != m_children.rend(); ++it) {
+    Control* child = *it;
+    if (!child->m_visible) continue;
+    const os::Rect& b = child->m_bounds;
+    if (x >= b.Left && x < b.Right && y >= b.Top && y < b.Bottom) {
+      return child->ControlAt(x - b.Left, y - b.Top);
+    }
+  }
+  return this;
+}
+
+void Control::Invalidate() {
+  if (!m_visible) return;
+  for (const Control* c = m_parent; c != nullptr; c = c->m_parent) {
+    if (!c->m_visible && c->m_parent != nullptr) return;  // inside a hidden container
+  }
+  Form* form = OwnerForm();
+  if (form == nullptr || form == this) {
+    if (form != nullptr) form->InvalidateRect(nullptr);
+    return;
+  }
+  const os::Rect r = RectInForm();
+  form->InvalidateRect(&r);
+}
+
+void Control::MouseDown(MouseButton button, int x, int y) {
+  if (OnMouseDown) OnMouseDown(button, x, y);
+}
+
+void Control::Click() {
+  if (OnClick) OnClick();
+}
+
+void Control::Paint(Canvas&) {}
+
+void Control::PaintTree(Canvas& canvas, const os::Point& origin) {
+  HDC dc = canvas.Dc();
+  const int saved = ::SaveDC(dc);
+  ::IntersectClipRect(dc, origin.X, origin.Y, origin.X + Width(), origin.Y + Height());
+  ::SetViewportOrgEx(dc, origin.X, origin.Y, nullptr);
+  Paint(canvas);
+  ::RestoreDC(dc, saved);
+  for (Control* child : m_children) {
+    if (!child->m_visible) continue;
+    const int s = ::SaveDC(dc);
+    ::IntersectClipRect(dc, origin.X, origin.Y, origin.X + Width(), origin.Y + Height());
+    child->PaintTree(canvas, {origin.X + child->Left(), origin.Y + child->Top()});
+    ::RestoreDC(dc, s);
+  }
+}
+
+void Control::Realign() {
+  os::Rect area = ClientRect();
+  auto place = [&](Align which) {
+    for (Control* c : m_children) {
+      if (c->m_align != which || !c->m_visible) continue;
+      os::Rect r;
+      switch (which) {
+        case Align::Top:
+          r = {area.Left, area.Top, area.Right, area.Top + c->Height()};
+          area.Top = r.Bottom;
+          break;
+        case Align::Bottom:
+          r = {area.Left, area.Bottom - c->Height(), area.Right, area.Bottom};
+          area.Bottom = r.Top;
+          break;
+        case Align::Left:
+          r = {area.Left, area.Top, area.Left + c->Width(), area.Bottom};
+          area.Left = r.Right;
+          break;
+        case Align::Right:
+          r = {area.Right - c->Width(), area.Top, area.Right, area.Bottom};
+          area.Right = r.Left;
+          break;
+        case Align::Client: r = area; break;
+        case Align::None: break;
+      }
+      if (r == c->m_bounds) continue;
+      c->Invalidate();
+      const bool sized = r.Width() != c->Width() || r.Height() != c->Height();
+      c->m_bounds = r;
+      c->BoundsChanged();
+      if (sized) c->Realign();
+      c->Invalidate();
+    }
+  };
+  place(Align::Top);
+  place(Align::Bottom);
+  place(Align::Left);
+  place(Align::Right);
+  place(Align::Client);
+}
+
+}  // namespace ui

@@ -1,0 +1,98 @@
+#pragma once
+// Windowless controls: their form paints them, double-buffered, and routes mouse input to them by
+// hit test. Setting a property to the value it already has does nothing.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "os/types.h"
+#include "ui/canvas.h"
+#include "ui/component.h"
+#include "ui/font.h"
+
+namespace ui {
+
+class Form;
+
+enum class Align { None, Top, Bottom, Left, Right, Client };
+enum class MouseButton { Left, Right, Middle };
+
+class Control : public Component {
+ public:
+  explicit Control(Control* parent);
+  ~Control() override;
+
+  Control* Parent() const noexcept { return m_parent; }
+  void SetParent(Control* parent);
+  const std::vector<Control*>& Children() const noexcept { return m_children; }
+  virtual Form* OwnerForm();
+
+  int Left() const noexcept { return m_bounds.Left; }
+  int Top() const noexcept { return m_bounds.Top; }
+  int Width() const noexcept { return m_bounds.Width(); }
+  int Height() const noexcept { return m_bounds.Height(); }
+  const os::Rect& BoundsRect() const noexcept { return m_bounds; }
+  void SetBounds(int left, int top, int width, int height);
+  void SetLeft(int v) { SetBounds(v, Top(), Width(), Height()); }
+  void SetTop(int v) { SetBounds(Left(), v, Width(), Height()); }
+  void SetWidth(int v) { SetBounds(Left(), Top(), v, Height()); }
+  void SetHeight(int v) { SetBounds(Left(), Top(), Width(), v); }
+
+  bool Visible() const noexcept { return m_visible; }
+  virtual void SetVisible(bool visible);
+  Align GetAlign() const noexcept { return m_align; }
+  void SetAlign(Align align);
+
+  os::TColor Color() const noexcept { return m_color; }
+  void SetColor(os::TColor color);
+  const ui::Font& GetFont() const noexcept { return m_font; }
+  void SetFont(const ui::Font& font);
+  void SetFontColor(os::TColor color);
+  void SetFontBold(bool bold);
+  const std::wstring& Caption() const noexcept { return m_caption; }
+  virtual void SetCaption(const std::wstring& caption);
+  const std::wstring& Hint() const noexcept { return m_hint; }
+  void SetHint(const std::wstring& hint) { m_hint = hint; }
+
+  // The control's rectangle in its form's client coordinates.
+  os::Rect RectInForm() const;
+  // The deepest visible control at a point of this control's own coordinates; this when no
+  // child is there.
+  Control* ControlAt(int x, int y);
+  // Client area for aligned children, in own coordinates.
+  virtual os::Rect ClientRect() const { return {0, 0, Width(), Height()}; }
+
+  void Invalidate();
+
+  std::function<void(MouseButton, int x, int y)> OnMouseDown;
+  std::function<void()> OnClick;
+
+  // Input routed by the form (own coordinates).
+  virtual void MouseDown(MouseButton button, int x, int y);
+  virtual void Click();
+
+  // Paints the control itself; the canvas origin is its top-left corner.
+  virtual void Paint(Canvas& canvas);
+  // Paints this control and then its visible children.
+  void PaintTree(Canvas& canvas, const os::Point& origin);
+
+ protected:
+  // Called after the bounds changed; a form moves its window here.
+  virtual void BoundsChanged() {}
+  void Realign();
+  void SetBoundsSilently(const os::Rect& r) { m_bounds = r; }
+  void SetVisibleFlag(bool visible) { m_visible = visible; }
+
+ private:
+  Control* m_parent = nullptr;
+  std::vector<Control*> m_children;
+  os::Rect m_bounds;
+  bool m_visible = true;
+  Align m_align = Align::None;
+  os::TColor m_color = os::clBtnFace;
+  ui::Font m_font;
+  std::wstring m_caption;
+  std::wstring m_hint;
+};
+
+}  // namespace ui

@@ -1,0 +1,365 @@
+#include "ui/form.h"
+
+#include <windowsx.h>
+
+#include "os/error.h"
+#include "os/system.h"
+#include "ui/application.h"
+
+namespace ui {
+namespace {
+
+constexpr wchar_t kFormClass[] = L"HalvarinForm";
+
+void RegisterFormClass(WNDPROC proc) {
+  static bool registered = false;
+  if (registered) return;
+  WNDCLASSEXW wc{sizeof(wc)};
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  wc.hIcon = ::LoadIconW(wc.hInstance, L"MAINICON");
+  wc.lpszClassName = kFormClass;
+  registered = ::RegisterClassExW(&wc) != 0;
+}
+
+}  // namespace
+
+Form::Form() : Control(nullptr) {
+  m_dpi = os::Sys().ScreenPixelsPerInch();
+  SetVisibleFlag(false);
+  SetBoundsSilently({0, 0, Px(300), Px(200)});
+}
+
+Form::~Form() {
+  if (m_hwnd != nullptr) {
+    m_destroying = true;
+    ::DestroyWindow(m_hwnd);
+  }
+}
+
+int Form::Px(int value) const { return ::MulDiv(value, m_dpi, 96); }
+
+HWND Form::Handle() {
+  if (m_hwnd == nullptr && !m_destroying) CreateHandle();
+  return m_hwnd;
+}
+
+DWORD Form::BorderStyleBits() const {
+  DWORD style = 0;
+  switch (m_borderStyle) {
+    case BorderStyle::None: style = WS_POPUP; break;
+    case BorderStyle::Single: style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU; break;
+    case BorderStyle::Sizeable:
+      style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+      break;
+  }
+  if (m_borderStyle != BorderStyle::None) {
+    if (m_minimizeBox) style |= WS_MINIMIZEBOX;
+    if (m_maximizeBox) style |= WS_MAXIMIZEBOX;
+  }
+  return style | WS_CLIPCHILDREN;
+}
+
+void Form::MakeCreateParams(CreateParams& params) {
+  params.Style = BorderStyleBits();
+  params.ExStyle = 0;
+  Form* main = App().MainForm();
+  if (main == this) {
+    params.ExStyle |= WS_EX_APPWINDOW;
+  } else if (main != nullptr && main->HandleAllocated()) {
+    params.Owner = main->Handle();
+  }
+}
+
+void Form::CreateHandle() {
+  RegisterFormClass(&Form::WindowProc);
+  CreateParams params;
+  MakeCreateParams(params);
+  if (m_alphaBlend) params.ExStyle |= WS_EX_LAYERED;
+  const os::Rect& b = BoundsRect();
+  ::CreateWindowExW(params.ExStyle, kFormClass, Caption().c_str(), params.Style, b.Left, b.Top,
+                    b.Width(), b.Height(), params.Owner, nullptr, ::GetModuleHandleW(nullptr),
+                    this);
+  if (m_hwnd == nullptr) throw os::Error(L"Cannot create a window.");
+  ApplyLayered();
+  Realign();
+}
+
+void Form::SetCaption(const std::wstring& caption) {
+  if (caption == Caption()) return;
+  Control::SetCaption(caption);
+  if (m_hwnd != nullptr) ::SetWindowTextW(m_hwnd, caption.c_str());
+}
+
+void Form::SetVisible(bool visible) {
+  if (visible == Visible()) return;
+  if (visible) {
+    HWND h = Handle();
+    SetVisibleFlag(true);
+    if (OnShow) OnShow();
+    if (m_state == WindowState::Minimized) {
+      ::ShowWindow(h, m_showActivates ? SW_SHOWMINIMIZED : SW_SHOWMINNOACTIVE);
+    } else {
+      ::ShowWindow(h, m_showActivates ? SW_SHOWNORMAL : SW_SHOWNOACTIVATE);
+    }
+  } else {
+    SetVisibleFlag(false);
+    if (m_hwnd != nullptr) ::ShowWindow(m_hwnd, SW_HIDE);
+  }
+}
+
+void Form::Close() {
+  bool canClose = true;
+  if (OnCloseQuery) OnCloseQuery(canClose);
+  if (!canClose) return;
+  CloseAction action = App().MainForm() == this ? CloseAction::Free : CloseAction::Hide;
+  if (OnClose) OnClose(action);
+  if (action == CloseAction::None) return;
+  if (App().MainForm() == this) {
+    App().Terminate();
+  } else {
+    Hide();
+  }
+}
+
+void Form::SetSystemButtons(bool minimize, bool maximize) {
+  m_minimizeBox = minimize;
+  m_maximizeBox = maximize;
+}
+
+void Form::SetConstraints(int minWidth, int minHeight) {
+  m_minWidth = minWidth;
+  m_minHeight = minHeight;
+}
+
+os::Rect Form::ClientRect() const {
+  if (m_hwnd != nullptr) {
+    RECT r{};
+    ::GetClientRect(m_hwnd, &r);
+    return {0, 0, r.right, r.bottom};
+  }
+  RECT frame{0, 0, 0, 0};
+  ::AdjustWindowRectEx(&frame, BorderStyleBits(), FALSE, 0);
+  return {0, 0, Width() - (frame.right - frame.left), Height() - (frame.bottom - frame.top)};
+}
+
+void Form::SetClientSize(int width, int height) {
+  const os::Rect c = ClientRect();
+  SetBounds(Left(), Top(), Width() + width - c.Width(), Height() + height - c.Height());
+}
+
+WindowState Form::GetWindowState() const { return m_state; }
+
+void Form::SetWindowState(WindowState state) {
+  if (state == m_state) return;
+  m_state = state;
+  if (m_hwnd == nullptr || !Visible()) return;
+  if (state == WindowState::Minimized) {
+    ::ShowWindow(m_hwnd, m_showActivates ? SW_MINIMIZE : SW_SHOWMINNOACTIVE);
+  } else if (::IsIconic(m_hwnd)) {
+    ::ShowWindow(m_hwnd, SW_RESTORE);
+  }
+}
+
+void Form::SetAlphaBlend(bool on) {
+  if (on == m_alphaBlend) return;
+  m_alphaBlend = on;
+  ApplyLayered();
+}
+
+void Form::SetAlphaBlendValue(BYTE value) {
+  if (value == m_alphaValue) return;
+  m_alphaValue = value;
+  ApplyLayered();
+}
+
+void Form::ApplyLayered() {
+  if (m_hwnd == nullptr) return;
+  const LONG_PTR ex = ::GetWindowLongPtrW(m_hwnd, GWL_EXSTYLE);
+  if (m_alphaBlend) {
+    if ((ex & WS_EX_LAYERED) == 0) ::SetWindowLongPtrW(m_hwnd, GWL_EXSTYLE, ex | WS_EX_LAYERED);
+    ::SetLayeredWindowAttributes(m_hwnd, 0, m_alphaValue, LWA_ALPHA);
+  } else if ((ex & WS_EX_LAYERED) != 0) {
+    ::SetWindowLongPtrW(m_hwnd, GWL_EXSTYLE, ex & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+    ::RedrawWindow(m_hwnd, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+  }
+}
+
+void Form::InvalidateRect(const os::Rect* r) {
+  if (m_hwnd == nullptr) return;
+  if (r == nullptr) {
+    ::InvalidateRect(m_hwnd, nullptr, FALSE);
+  } else {
+    const RECT rc{r->Left, r->Top, r->Right, r->Bottom};
+    ::InvalidateRect(m_hwnd, &rc, FALSE);
+  }
+}
+
+void Form::BoundsChanged() {
+  if (m_hwnd == nullptr || m_syncingBounds) return;
+  const os::Rect& b = BoundsRect();
+  ::SetWindowPos(m_hwnd, nullptr, b.Left, b.Top, b.Width(), b.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+void Form::DoCreate() noexcept {
+  if (OnCreate) Guarded([this] { OnCreate(); });
+}
+
+void Form::BeforeDestruction() noexcept {
+  if (m_destroying) return;
+  m_destroying = true;
+  if (OnDestroy) Guarded([this] { OnDestroy(); });
+  if (m_hwnd != nullptr) ::DestroyWindow(m_hwnd);
+}
+
+bool Form::HandleMessage(WindowMessage&) { return false; }
+
+LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+  Form* self = nullptr;
+  if (msg == WM_NCCREATE) {
+    self = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    self->m_hwnd = hwnd;
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  } else {
+    self = reinterpret_cast<Form*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  }
+  if (self == nullptr) return ::DefWindowProcW(hwnd, msg, wp, lp);
+  if (msg == WM_NCDESTROY) {
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->m_hwnd = nullptr;
+    return ::DefWindowProcW(hwnd, msg, wp, lp);
+  }
+  try {
+    return self->Dispatch(msg, wp, lp);
+  } catch (...) {
+    App().HandleException();
+    return 0;
+  }
+}
+
+LRESULT Form::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
+  WindowMessage m{msg, wp, lp};
+  if (HandleMessage(m)) return m.Result;
+  if (DefaultHandling(m)) return m.Result;
+  return ::DefWindowProcW(m_hwnd, msg, wp, lp);
+}
+
+void Form::PaintWindow() {
+  PaintDc paint(m_hwnd);
+  const os::Rect client = ClientRect();
+  if (client.Width() <= 0 || client.Height() <= 0) return;
+  UniqueMemoryDc memory(::CreateCompatibleDC(paint.Get()));
+  UniqueBitmap bitmap(::CreateCompatibleBitmap(paint.Get(), client.Width(), client.Height()));
+  {
+    SelectedObject selected(memory.Get(), bitmap.Get());
+    Canvas canvas(memory.Get());
+    canvas.FillRect(client, Color());
+    Paint(canvas);
+    for (Control* child : Children()) {
+      if (child->Visible()) child->PaintTree(canvas, {child->Left(), child->Top()});
+    }
+    const RECT& d = paint.Dirty();
+    ::BitBlt(paint.Get(), d.left, d.top, d.right - d.left, d.bottom - d.top, memory.Get(), d.left,
+             d.top, SRCCOPY);
+  }
+}
+
+void Form::RouteMouseDown(MouseButton button, LPARAM lp) {
+  const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
+  Control* target = ControlAt(x, y);
+  const os::Rect r = target->RectInForm();
+  const int lx = target == this ? x : x - r.Left;
+  const int ly = target == this ? y : y - r.Top;
+  if (button == MouseButton::Left) {
+    m_pressed = target;
+    ::SetCapture(m_hwnd);
+  }
+  target->MouseDown(button, lx, ly);
+}
+
+void Form::RouteMouseUp(LPARAM lp) {
+  Control* pressed = m_pressed;
+  m_pressed = nullptr;
+  if (::GetCapture() == m_hwnd) ::ReleaseCapture();
+  if (pressed == nullptr) return;
+  const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
+  if (ControlAt(x, y) == pressed) pressed->Click();
+}
+
+bool Form::DefaultHandling(WindowMessage& m) {
+  switch (m.Msg) {
+    case WM_PAINT: PaintWindow(); return true;
+    case WM_ERASEBKGND: m.Result = 1; return true;
+    case WM_CLOSE: Close(); return true;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: RouteMouseDown(MouseButton::Left, m.LParam); return true;
+    case WM_RBUTTONDOWN: RouteMouseDown(MouseButton::Right, m.LParam); return false;
+    case WM_MBUTTONDOWN: RouteMouseDown(MouseButton::Middle, m.LParam); return true;
+    case WM_LBUTTONUP: RouteMouseUp(m.LParam); return true;
+    case WM_CAPTURECHANGED: m_pressed = nullptr; return true;
+    case WM_KEYDOWN:
+      if (OnKeyDown) {
+        WORD key = static_cast<WORD>(m.WParam);
+        OnKeyDown(key);
+        if (key == 0) return true;
+      }
+      return false;
+    case WM_SYSCOMMAND:
+      if (App().MainForm() == this && (m.WParam & 0xFFF0) == SC_MINIMIZE) {
+        App().Minimize();
+        return true;
+      }
+      if (App().MainForm() == this && (m.WParam & 0xFFF0) == SC_RESTORE && App().IsMinimized()) {
+        App().Restore();
+        return true;
+      }
+      return false;
+    case WM_SIZE:
+      if (m.WParam == SIZE_MINIMIZED) {
+        m_state = WindowState::Minimized;
+      } else if (m.WParam == SIZE_RESTORED) {
+        m_state = WindowState::Normal;
+      }
+      return false;
+    case WM_WINDOWPOSCHANGED: {
+      const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.LParam);
+      if ((pos->flags & SWP_SHOWWINDOW) != 0) SetVisibleFlag(true);
+      if ((pos->flags & SWP_HIDEWINDOW) != 0) SetVisibleFlag(false);
+      // The bounds keep the restored place while the window is minimised.
+      if (!::IsIconic(m_hwnd)) {
+        RECT r{};
+        ::GetWindowRect(m_hwnd, &r);
+        const os::Rect nb{r.left, r.top, r.right, r.bottom};
+        if (nb != BoundsRect()) {
+          SetBoundsSilently(nb);
+          Realign();
+          InvalidateRect(nullptr);
+        }
+      }
+      return false;
+    }
+    case WM_GETMINMAXINFO:
+      if (m_minWidth > 0 || m_minHeight > 0) {
+        auto* info = reinterpret_cast<MINMAXINFO*>(m.LParam);
+        info->ptMinTrackSize.x = m_minWidth;
+        info->ptMinTrackSize.y = m_minHeight;
+        return true;
+      }
+      return false;
+    case WM_DPICHANGED: {
+      const int oldDpi = m_dpi;
+      m_dpi = HIWORD(m.WParam);
+      const auto* r = reinterpret_cast<const RECT*>(m.LParam);
+      ::SetWindowPos(m_hwnd, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+      if (OnAfterMonitorDpiChanged) OnAfterMonitorDpiChanged(oldDpi, m_dpi);
+      return true;
+    }
+    default: return false;
+  }
+}
+
+}  // namespace ui

@@ -1,0 +1,123 @@
+#pragma once
+// A top-level window. Its system window is created when first needed; properties set before
+// that are applied at creation. Children are windowless controls painted double-buffered.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "ui/control.h"
+#include "ui/handles.h"
+
+namespace ui {
+
+enum class BorderStyle { Sizeable, Single, None };
+enum class CloseAction { None, Hide, Free };
+enum class WindowState { Normal, Minimized };
+
+struct CreateParams {
+  DWORD Style = 0;
+  DWORD ExStyle = 0;
+  HWND Owner = nullptr;
+};
+
+struct WindowMessage {
+  UINT Msg;
+  WPARAM WParam;
+  LPARAM LParam;
+  LRESULT Result = 0;
+};
+
+class Form : public Control {
+ public:
+  Form();
+  ~Form() override;
+
+  Form* OwnerForm() override { return this; }
+
+  HWND Handle();
+  bool HandleAllocated() const noexcept { return m_hwnd != nullptr; }
+
+  void SetCaption(const std::wstring& caption) override;
+  void SetVisible(bool visible) override;
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  // Asks OnCloseQuery, then runs OnClose; a main form's close ends the message loop.
+  void Close();
+
+  BorderStyle GetBorderStyle() const noexcept { return m_borderStyle; }
+  void SetBorderStyle(BorderStyle style) { m_borderStyle = style; }
+  // Window styles besides those of the border style (caption buttons of a main window).
+  void SetSystemButtons(bool minimize, bool maximize);
+  void SetConstraints(int minWidth, int minHeight);
+  // Show without taking the focus (indicator windows).
+  void SetShowActivates(bool activates) { m_showActivates = activates; }
+  void SetKeyPreview(bool on) { m_keyPreview = on; }
+
+  os::Rect ClientRect() const override;
+  int ClientWidth() const { return ClientRect().Width(); }
+  int ClientHeight() const { return ClientRect().Height(); }
+  void SetClientSize(int width, int height);
+
+  WindowState GetWindowState() const;
+  void SetWindowState(WindowState state);
+
+  // Alpha blending through a layered window.
+  void SetAlphaBlend(bool on);
+  void SetAlphaBlendValue(BYTE value);
+  bool AlphaBlend() const noexcept { return m_alphaBlend; }
+  BYTE AlphaBlendValue() const noexcept { return m_alphaValue; }
+
+  void InvalidateRect(const os::Rect* r);
+
+  // The pixel value of a 96-DPI layout size for the DPI this form was created on.
+  int Px(int value) const;
+
+  std::function<void()> OnCreate;
+  std::function<void()> OnShow;
+  std::function<void(bool& canClose)> OnCloseQuery;
+  std::function<void(CloseAction& action)> OnClose;
+  std::function<void()> OnDestroy;
+  std::function<void(WORD& key)> OnKeyDown;
+  std::function<void(int oldDpi, int newDpi)> OnAfterMonitorDpiChanged;
+
+  // Runs OnCreate behind the exception barrier; called once after construction.
+  void DoCreate() noexcept;
+  void BeforeDestruction() noexcept override;
+
+ protected:
+  // The creation parameters as the layer makes them; a class may change them.
+  virtual void MakeCreateParams(CreateParams& params);
+  // A message for the class itself; true when handled (then WindowMessage::Result is returned).
+  virtual bool HandleMessage(WindowMessage& message);
+  void BoundsChanged() override;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
+  LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
+  bool DefaultHandling(WindowMessage& m);
+  void CreateHandle();
+  void PaintWindow();
+  void RouteMouseDown(MouseButton button, LPARAM lp);
+  void RouteMouseUp(LPARAM lp);
+  void ApplyLayered();
+  DWORD BorderStyleBits() const;
+
+  HWND m_hwnd = nullptr;  // owned; destroyed in BeforeDestruction / the destructor
+  BorderStyle m_borderStyle = BorderStyle::Sizeable;
+  bool m_minimizeBox = true;
+  bool m_maximizeBox = true;
+  int m_minWidth = 0;
+  int m_minHeight = 0;
+  bool m_showActivates = true;
+  bool m_keyPreview = false;
+  bool m_alphaBlend = false;
+  BYTE m_alphaValue = 255;
+  bool m_destroying = false;
+  bool m_syncingBounds = false;
+  int m_dpi = 96;
+  WindowState m_state = WindowState::Normal;
+  Control* m_pressed = nullptr;
+};
+
+}  // namespace ui

@@ -1,0 +1,292 @@
+#include <gtest/gtest.h>
+
+#include "core/color_text.h"
+#include "core/settings.h"
+#include "os/error.h"
+#include "os/text.h"
+#include "support/fake_settings_windows.h"
+#include "support/fake_system.h"
+
+namespace {
+
+using core::MinimizeSwitch;
+using testing_support::FakeSettingsWindows;
+using testing_support::ScopedFakeSystem;
+
+constexpr wchar_t kFile[] = L"C:\\Work\\Settings\\settings.json";
+
+class SettingsLoad : public ::testing::Test {
+ protected:
+  void SetUp() override { sys->AddFolder(L"C:\\Work\\Settings"); }
+  void LoadText(const std::string& text) {
+    sys->AddFile(kFile, text);
+    settings.Load(kFile, windows);
+  }
+  ScopedFakeSystem sys;
+  FakeSettingsWindows windows;
+  core::TSettings settings;
+};
+
+TEST_F(SettingsLoad, NoFileKeepsTheDefaultsAndCentresTheMainWindow) {
+  sys->Monitor = {0, 0, 1920, 1080};
+  windows.Main = {7, 7, 7 + 900, 7 + 651};
+  settings.Load(kFile, windows);
+  EXPECT_EQ(windows.Main.Left, 1920 / 2 - 900 / 2);
+  EXPECT_EQ(windows.Main.Top, 1080 / 2 - 651 / 2);  // integer division on both
+  EXPECT_EQ(windows.Indicator.Top, 5);
+  EXPECT_EQ(settings.SL_Exclude_WindowClass.size(), 6u);
+  EXPECT_FALSE(settings.JSON);
+  EXPECT_FALSE(sys->HasFile(kFile)) << "nothing is written until the first save";
+}
+
+TEST_F(SettingsLoad, EmptyFilesChangeNothing) {
+  for (const char* text : {"", "\xEF\xBB\xBF", "{}", "\xEF\xBB\xBF{}\r\n", "  \r\n"}) {
+    FakeSettingsWindows w;
+    core::TSettings s;
+    sys->AddFile(kFile, text);
+    s.Load(kFile, w);
+    EXPECT_EQ(w.Main, FakeSettingsWindows().Main) << "not centred for " << testing::PrintToString(text);
+    EXPECT_EQ(s.SL_Exclude_AppFileName.size(), 3u);
+    EXPECT_EQ(s.TransparentValue, 200);
+  }
+}
+
+TEST_F(SettingsLoad, APresentSectionWithoutItsListKeyEmptiesTheList) {
+  LoadText(R"({"Exclude_WindowClass":{}})");
+  EXPECT_TRUE(settings.SL_Exclude_WindowClass.empty());
+  EXPECT_TRUE(settings.IsDontShowByWindowClass);
+  EXPECT_EQ(settings.SL_Exclude_AppFileName.size(), 3u) << "other sections keep their defaults";
+  EXPECT_EQ(settings.SL_Exclude_AppFileName2.size(), 3u);
+}
+
+TEST_F(SettingsLoad, AListEmptiedAndSavedStaysEmpty) {
+  settings.SL_Exclude_AppFileName2.clear();
+  settings.Save(kFile, windows);
+  core::TSettings next;
+  next.Load(kFile, windows);
+  EXPECT_TRUE(next.SL_Exclude_AppFileName2.empty());
+  EXPECT_EQ(next.SL_Exclude_AppFileName.size(), 3u);
+}
+
+TEST_F(SettingsLoad, KeysInOtherLetterCaseAndTheLaterDuplicateCount) {
+  LoadText(R"({"desktopindicator":{"borderwidth":3,"ISSHOWTIME":false,
+               "TransparentValue":150,"transparentvalue":170},
+               "MouseIndicator":{"MouseIndicator_AutoHideSec":4},
+               "mouseindicator":{"MouseIndicator_AutoHideSec":6}})");
+  EXPECT_EQ(settings.BorderWidth, 3);
+  EXPECT_FALSE(settings.IsShowTime);
+  EXPECT_EQ(settings.TransparentValue, 170);
+  EXPECT_EQ(settings.MouseIndicator_AutoHideSec, 6);
+}
+
+struct ClampCase {
+  const char* json;
+  int transparent;
+  int border;
+};
+
+class SettingsClamps : public SettingsLoad, public ::testing::WithParamInterface<ClampCase> {};
+
+TEST_P(SettingsClamps, OnlyTheDesktopIndicatorValuesAreClamped) {
+  LoadText(GetParam().json);
+  EXPECT_EQ(settings.TransparentValue, GetParam().transparent);
+  EXPECT_EQ(settings.BorderWidth, GetParam().border);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, SettingsClamps,
+    ::testing::Values(ClampCase{R"({"DesktopIndicator":{"TransparentValue":300}})", 255, 2},
+                      ClampCase{R"({"DesktopIndicator":{"TransparentValue":99}})", 200, 2},
+                      ClampCase{R"({"DesktopIndicator":{"TransparentValue":100}})", 100, 2},
+                      ClampCase{R"({"DesktopIndicator":{"TransparentValue":-5}})", 200, 2},
+                      ClampCase{R"({"DesktopIndicator":{"BorderWidth":4}})", 200, 2},
+                      ClampCase{R"({"DesktopIndicator":{"BorderWidth":3}})", 200, 3},
+                      ClampCase{R"({"DesktopIndicator":{"BorderWidth":-1}})", 200, -1}));
+
+TEST_F(SettingsLoad, OtherValuesAreStoredAsRead) {
+  LoadText(R"({"MouseIndicator":{"MouseIndicator_TransparentValue":50,"MouseIndicator_AutoHideSec":-2},
+               "CaretIndicator":{"CaretIndicator_Positon":9,"CaretIndicator_TransparentValue":1000},
+               "SystemTrayIndicator":{"SystemTrayIndicator_CapsLockIndicatorMode":77}})");
+  EXPECT_EQ(settings.MouseIndicator_TransparentValue, 50);
+  EXPECT_EQ(settings.MouseIndicator_AutoHideSec, -2);
+  EXPECT_EQ(settings.CaretIndicator_Positon, 9);
+  EXPECT_EQ(settings.CaretIndicator_TransparentValue, 1000);
+  EXPECT_EQ(settings.SystemTrayIndicator_CapsLockIndicatorMode, 77);
+}
+
+struct BoundsCase {
+  const char* name;
+  int top, left;
+  int expectedTop, expectedLeft;
+};
+
+class IndicatorBounds : public SettingsLoad, public ::testing::WithParamInterface<BoundsCase> {};
+
+TEST_P(IndicatorBounds, CountOnlyStrictlyInsideThePrimaryMonitor) {
+  sys->Monitor = {0, 0, 1920, 1080};
+  windows.Indicator = {960, 5, 960 + 531, 5 + 30};
+  const auto& c = GetParam();
+  LoadText("{\"DesktopIndicator\":{\"Top\":" + std::to_string(c.top) + ",\"Left\":" +
+           std::to_string(c.left) + "}}");
+  EXPECT_EQ(windows.Indicator.Top, c.expectedTop);
+  EXPECT_EQ(windows.Indicator.Left, c.expectedLeft);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, IndicatorBounds,
+    ::testing::Values(BoundsCase{"inside", 300, 400, 300, 400},
+                      BoundsCase{"atTheEdge", 0, 0, 5, 960},
+                      BoundsCase{"lastTopInside", 1080 - 30 - 1, 1920 - 531 - 1, 1049, 1388},
+                      BoundsCase{"tooLowAndTooFarRight", 1080 - 30, 1920 - 531, 5, 960},
+                      BoundsCase{"negative", -100, -5, 5, 960},
+                      BoundsCase{"narrowerLaterButNotNow", 20, 1500, 20, 960}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SettingsLoad, MainWindowPlaceIsAppliedAsItStands) {
+  LoadText(R"({"MainWindow":{"Left":-40000,"Top":99999,"MinimizedOnStart":true,
+               "MinimizedOnClose":false,"MinimizedToTray":false,"MinimizedOnEsc":false}})");
+  EXPECT_EQ(windows.Main.Left, -40000);
+  EXPECT_EQ(windows.Main.Top, 99999);
+  EXPECT_TRUE(windows.Switches[MinimizeSwitch::OnStart]);
+  EXPECT_FALSE(windows.Switches[MinimizeSwitch::OnClose]);
+  EXPECT_FALSE(windows.Switches[MinimizeSwitch::ToTray]);
+  EXPECT_FALSE(windows.Switches[MinimizeSwitch::OnEsc]);
+}
+
+TEST_F(SettingsLoad, ABadColourStopsAtItsKey) {
+  const std::string text = R"({"DesktopIndicator":{"BorderWidth":1,"Panel_Time_Font_Color":"112233",
+      "Panel_Time_Color":"GGGGGG","Panel_Date_Font_Color":"445566",
+      "SL_Lang_Color_Font":["US=000000"]},
+      "Exclude_WindowClass":{"SL_Exclude_WindowClass":[]}})";
+  sys->AddFile(kFile, text);
+  try {
+    settings.Load(kFile, windows);
+    FAIL() << "no error";
+  } catch (const os::Error& e) {
+    EXPECT_NE(e.Message().find(L"Panel_Time_Color"), std::wstring::npos);
+    EXPECT_NE(e.Message().find(L"GGGGGG"), std::wstring::npos);
+  }
+  EXPECT_EQ(settings.BorderWidth, 1);
+  EXPECT_EQ(settings.Panel_Time_Font_Color, 0x332211);
+  EXPECT_EQ(settings.Panel_Time_Color, 0x000000) << "default kept";
+  EXPECT_EQ(settings.Panel_Date_Font_Color, 0x93DB70) << "after the key: default";
+  EXPECT_TRUE(settings.SL_Lang_Color_Font.empty());
+  EXPECT_EQ(settings.SL_Exclude_WindowClass.size(), 6u) << "later sections untouched";
+}
+
+TEST_F(SettingsLoad, TextThatIsNotAJsonObjectChangesNothing) {
+  for (const char* text : {"{\"MainWindow\":{\"Left\":1,", "[1,2,3]", "\"text\"", "nul"}) {
+    FakeSettingsWindows w;
+    core::TSettings s;
+    sys->AddFile(kFile, text);
+    EXPECT_THROW(s.Load(kFile, w), os::Error) << text;
+    EXPECT_EQ(w.Main, FakeSettingsWindows().Main);
+    EXPECT_EQ(s.SL_Exclude_WindowClass.size(), 6u);
+  }
+}
+
+TEST_F(SettingsLoad, AFileThatCannotBeOpenedIsAnError) {
+  sys->AddFile(kFile, "{}");
+  sys->FailReadsFrom.insert(L"C:\\WORK\\SETTINGS\\SETTINGS.JSON");
+  EXPECT_THROW(settings.Load(kFile, windows), os::Error);
+}
+
+TEST_F(SettingsLoad, ValuesOfAnotherTypeAreConvertedOrRejected) {
+  LoadText(R"({"DesktopIndicator":{"BorderWidth":"3","IsShowDate":0,"TransparentValue":150.7}})");
+  EXPECT_EQ(settings.BorderWidth, 3);
+  EXPECT_FALSE(settings.IsShowDate);
+  EXPECT_EQ(settings.TransparentValue, 150);
+  for (const char* text : {R"({"DesktopIndicator":{"BorderWidth":"three"}})",
+                           R"({"DesktopIndicator":{"IsShowDate":null}})",
+                           R"({"DesktopIndicator":{"Color_Led_On":{}}})",
+                           R"({"DesktopIndicator":{"TransparentValue":1e12}})",
+                           R"({"RGB_Lighting":{"SL_Lang_RGB_Color":"US=000000"}})"}) {
+    core::TSettings s;
+    sys->AddFile(kFile, text);
+    EXPECT_THROW(s.Load(kFile, windows), os::Error) << text;
+  }
+}
+
+TEST_F(SettingsLoad, EverySavedValueComesBack) {
+  settings.BorderWidth = 3;
+  settings.IsShowDate = false;
+  settings.Panel_Date_Color = 0x123456;
+  settings.TransparentValue = 111;
+  settings.DesktopBorderWidth = 7;
+  settings.ShowTaskbarBorder_T = false;
+  settings.SL_Lang_DesktopBorder_Color = {L"US=FF0000", L"DE=00FF00"};
+  settings.SL_Lang_Color_Font = {L"US=010203"};
+  settings.MouseIndicator_IsWindowInfo = true;
+  settings.MouseIndicator_Color_Led_On = 0x00AABB;
+  settings.MouseIndicator_SL_Lang_Color_Background = {L"RU="};
+  settings.SL_Exclude_AppFileName = {L"0;notepad.exe", L"1;\u0411\u043b\u043e\u043a\u043d\u043e\u0442.exe",
+                                     L"1;quote\"back\\slash"};
+  settings.SystemTrayIndicator_NumLockIndicatorMode = 6;
+  settings.CaretIndicator_Positon = 3;
+  settings.CaretIndicator_Color_Main_Background = 0xABCDEF;
+  settings.IsDontShowByApplicationFilename2 = false;
+  settings.IsChangeRGB_KeyboardLogitech = true;
+  settings.SL_Lang_RGB_Color = {L"US=112233", L"us=445566"};
+  windows.Main = {50, 60, 950, 710};
+  windows.Indicator = {300, 40, 831, 70};
+  windows.Switches[MinimizeSwitch::OnEsc] = false;
+  settings.Save(kFile, windows);
+
+  FakeSettingsWindows back;
+  core::TSettings loaded;
+  loaded.Load(kFile, back);
+  EXPECT_EQ(loaded.BorderWidth, 3);
+  EXPECT_FALSE(loaded.IsShowDate);
+  EXPECT_EQ(loaded.Panel_Date_Color, 0x123456);
+  EXPECT_EQ(loaded.TransparentValue, 111);
+  EXPECT_EQ(loaded.DesktopBorderWidth, 7);
+  EXPECT_FALSE(loaded.ShowTaskbarBorder_T);
+  EXPECT_EQ(loaded.SL_Lang_DesktopBorder_Color, settings.SL_Lang_DesktopBorder_Color);
+  EXPECT_EQ(loaded.SL_Lang_Color_Font, settings.SL_Lang_Color_Font);
+  EXPECT_TRUE(loaded.MouseIndicator_IsWindowInfo);
+  EXPECT_EQ(loaded.MouseIndicator_Color_Led_On, 0x00AABB);
+  EXPECT_EQ(loaded.MouseIndicator_SL_Lang_Color_Background, settings.MouseIndicator_SL_Lang_Color_Background);
+  EXPECT_EQ(loaded.SL_Exclude_AppFileName, settings.SL_Exclude_AppFileName);
+  EXPECT_EQ(loaded.SystemTrayIndicator_NumLockIndicatorMode, 6);
+  EXPECT_EQ(loaded.CaretIndicator_Positon, 3);
+  EXPECT_EQ(loaded.CaretIndicator_Color_Main_Background, 0xABCDEF);
+  EXPECT_FALSE(loaded.IsDontShowByApplicationFilename2);
+  EXPECT_TRUE(loaded.IsChangeRGB_KeyboardLogitech);
+  EXPECT_EQ(loaded.SL_Lang_RGB_Color, settings.SL_Lang_RGB_Color);
+  EXPECT_EQ(back.Main.Left, 50);
+  EXPECT_EQ(back.Main.Top, 60);
+  EXPECT_EQ(back.Indicator.Left, 300);
+  EXPECT_EQ(back.Indicator.Top, 40);
+  EXPECT_FALSE(back.Switches[MinimizeSwitch::OnEsc]);
+  EXPECT_TRUE(back.Switches[MinimizeSwitch::OnClose]);
+}
+
+TEST_F(SettingsLoad, AnEntryWithAnEmptyValueReadsAsTheTooltipColour) {
+  LoadText(R"({"DesktopIndicator":{"SL_Lang_Color_Background":["US="]}})");
+  const auto value = core::FindEntryValue(settings.SL_Lang_Color_Background, L"US");
+  ASSERT_TRUE(value.has_value());
+  EXPECT_EQ(core::HexRGBToColor(*value), os::clInfoBk);
+}
+
+TEST_F(SettingsLoad, SystemColourSavedReadsBackAsItsRgbValue) {
+  sys->SysColors[24] = 0xE1FFFF;
+  settings.MouseIndicator_Color_Main_Background = os::clInfoBk;
+  settings.Save(kFile, windows);
+  core::TSettings next;
+  next.Load(kFile, windows);
+  EXPECT_EQ(next.MouseIndicator_Color_Main_Background, 0xE1FFFF);
+}
+
+TEST(SettingsDefaults, ColoursByLanguageDifferPerIndicator) {
+  core::TSettings s;
+  EXPECT_FALSE(s.MouseIndicator_IsColorsByLang);
+  EXPECT_TRUE(s.CaretIndicator_IsColorsByLang);
+  EXPECT_FALSE(s.IsColorsByLang);
+  EXPECT_EQ(s.SL_Exclude_WindowClass,
+            (core::TStringList{L"1:MSTaskListWClass", L"1:MSTaskSwWClass", L"1:Shell_TrayWnd",
+                               L"1:Start", L"1:TrayNotifyWnd", L"1:TrayButton"}));
+  EXPECT_EQ(s.SL_Exclude_AppFileName2,
+            (core::TStringList{L"1:SystemSettings.exe", L"1:calc.exe", L"1:CalculatorApp.exe"}));
+}
+
+}  // namespace

@@ -1,0 +1,172 @@
+#include "support/fake_system.h"
+
+#include "os/error.h"
+#include "os/text.h"
+
+namespace testing_support {
+namespace {
+
+class FakeMutex final : public os::NamedMutex {
+ public:
+  FakeMutex(std::set<std::wstring>& open, std::wstring name) : m_open(open), m_name(std::move(name)) {
+    m_open.insert(m_name);
+  }
+  ~FakeMutex() override { m_open.erase(m_name); }
+
+ private:
+  std::set<std::wstring>& m_open;
+  std::wstring m_name;
+};
+
+}  // namespace
+
+FakeSystem::FakeSystem() {
+  SysColors[24] = 0xE1FFFF;  // COLOR_INFOBK on the standard scheme: FFFFE1 as RRGGBB
+  SysColors[15] = 0xF0F0F0;
+  Folders[0x1A] = L"C:\\Users\\user\\AppData\\Roaming";
+  Folders[0x24] = L"C:\\Windows";
+  Folders[0x25] = L"C:\\Windows\\system32";
+  AddFolder(L"C:\\Programs\\Halvarin");
+  AddFolder(L"C:\\Users\\user\\AppData\\Roaming");
+}
+
+std::wstring FakeSystem::Key(const std::wstring& path) {
+  std::wstring k = os::ToUpperAscii(path);
+  while (k.size() > 3 && k.back() == L'\\') k.pop_back();
+  return k;
+}
+
+std::wstring FakeSystem::ParentOf(const std::wstring& path) {
+  const std::wstring k = Key(path);
+  const auto pos = k.find_last_of(L'\\');
+  return pos == std::wstring::npos ? std::wstring() : k.substr(0, pos);
+}
+
+void FakeSystem::AddFile(const std::wstring& path, const std::string& bytes) {
+  AddFolder(ParentOf(path));
+  m_files[Key(path)] = bytes;
+}
+
+void FakeSystem::AddFolder(const std::wstring& path) {
+  std::wstring k = Key(path);
+  while (!k.empty() && k.back() != L':') {
+    m_folders.insert(k);
+    k = ParentOf(k);
+  }
+}
+
+bool FakeSystem::HasFile(const std::wstring& path) const { return m_files.count(Key(path)) != 0; }
+
+std::string FakeSystem::FileText(const std::wstring& path) const {
+  auto it = m_files.find(Key(path));
+  return it == m_files.end() ? std::string() : it->second;
+}
+
+std::vector<std::wstring> FakeSystem::FilesIn(const std::wstring& folder) const {
+  std::vector<std::wstring> names;
+  const std::wstring dir = Key(folder);
+  for (const auto& [path, bytes] : m_files) {
+    if (ParentOf(path) == dir) names.push_back(path.substr(dir.size() + 1));
+  }
+  return names;
+}
+
+std::wstring FakeSystem::ExecutablePath() { return ExePath; }
+
+std::unique_ptr<os::NamedMutex> FakeSystem::CreateNamedMutex(const std::wstring& name,
+                                                             bool& alreadyExisted) {
+  alreadyExisted = false;
+  if (MutexCreationFails) return nullptr;
+  if (OpenMutexes.count(name) != 0) {
+    alreadyExisted = true;
+    return std::make_unique<os::NamedMutex>();  // a handle to the existing one
+  }
+  return std::make_unique<FakeMutex>(OpenMutexes, name);
+}
+
+bool FakeSystem::FileExists(const std::wstring& path) { return HasFile(path); }
+
+bool FakeSystem::DirectoryExists(const std::wstring& path) {
+  const std::wstring k = Key(path);
+  return m_folders.count(k) != 0 || (k.size() == 2 && k[1] == L':');
+}
+
+bool FakeSystem::CreateFolder(const std::wstring& path) {
+  const std::wstring k = Key(path);
+  if (FailFolders.count(k) != 0) return false;
+  if (!DirectoryExists(ParentOf(k)) || HasFile(k)) return false;
+  m_folders.insert(k);
+  return true;
+}
+
+std::string FakeSystem::ReadFile(const std::wstring& path) {
+  auto it = m_files.find(Key(path));
+  if (it == m_files.end() || FailReadsFrom.count(Key(path)) != 0) {
+    throw os::Error(L"Cannot open file \"" + path + L"\". The process cannot access the file.");
+  }
+  return it->second;
+}
+
+void FakeSystem::WriteFile(const std::wstring& path, std::string_view bytes) {
+  if (FailWritesTo.count(Key(path)) != 0 || !DirectoryExists(ParentOf(path))) {
+    throw os::Error(L"Cannot create file \"" + path + L"\". Access is denied.");
+  }
+  m_files[Key(path)] = std::string(bytes);
+}
+
+void FakeSystem::MoveFileReplace(const std::wstring& from, const std::wstring& to) {
+  auto it = m_files.find(Key(from));
+  if (it == m_files.end() || FailWritesTo.count(Key(to)) != 0) {
+    throw os::Error(L"Cannot replace file \"" + to + L"\". Access is denied.");
+  }
+  std::string bytes = std::move(it->second);
+  m_files.erase(it);
+  m_files[Key(to)] = std::move(bytes);
+}
+
+void FakeSystem::CopyFileTo(const std::wstring& from, const std::wstring& to) {
+  auto it = m_files.find(Key(from));
+  if (it == m_files.end() || FailWritesTo.count(Key(to)) != 0) {
+    throw os::Error(L"Cannot copy file \"" + from + L"\". Access is denied.");
+  }
+  m_files[Key(to)] = it->second;
+}
+
+bool FakeSystem::RemoveFile(const std::wstring& path) { return m_files.erase(Key(path)) != 0; }
+
+std::wstring FakeSystem::GetFolderPath(int csidl) {
+  auto it = Folders.find(csidl);
+  return it == Folders.end() ? std::wstring() : it->second;
+}
+
+int FakeSystem::ScreenPixelsPerInch() { return Dpi; }
+os::Rect FakeSystem::PrimaryMonitorRect() { return Monitor; }
+os::Rect FakeSystem::PrimaryWorkArea() { return WorkArea; }
+
+os::TColor FakeSystem::GetSysColor(int index) {
+  auto it = SysColors.find(index);
+  return it == SysColors.end() ? 0 : it->second;
+}
+
+std::int64_t FakeSystem::PerformanceCounter() { return Counter; }
+std::int64_t FakeSystem::PerformanceFrequency() { return Frequency; }
+void FakeSystem::Sleep(unsigned milliseconds) { Sleeps.push_back(milliseconds); }
+
+std::optional<bool> FakeSystem::CurrentUserValueExists(const std::wstring& key,
+                                                       const std::wstring& valueName) {
+  auto it = Registry.find(os::ToUpperAscii(key));
+  if (it == Registry.end()) return std::nullopt;
+  return it->second.count(os::ToUpperAscii(valueName)) != 0;
+}
+
+int FakeSystem::ShowMessageBox(const std::wstring& text, const std::wstring& caption,
+                               unsigned flags) {
+  MessageBoxes.push_back({text, caption, flags});
+  return MessageBoxAnswer;
+}
+
+ScopedFakeSystem::ScopedFakeSystem() { os::SetSystem(&m_fake); }
+
+ScopedFakeSystem::~ScopedFakeSystem() { os::SetSystem(nullptr); }
+
+}  // namespace testing_support

@@ -1,0 +1,96 @@
+#pragma once
+// A scripted desktop for the tests: an in-memory file system, special folders, a manual clock,
+// a registry, a display, and a record of what the program asked for.
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "os/system.h"
+
+namespace testing_support {
+
+struct ShownMessageBox {
+  std::wstring Text;
+  std::wstring Caption;
+  unsigned Flags;
+};
+
+class FakeSystem : public os::System {
+ public:
+  FakeSystem();
+
+  // --- Script
+  std::wstring ExePath = L"C:\\Programs\\Halvarin\\Halvarin.exe";
+  bool MutexCreationFails = false;
+  std::map<int, std::wstring> Folders;  // CSIDL -> path; absent means the call fails
+  int Dpi = 96;
+  os::Rect Monitor{0, 0, 1920, 1080};
+  os::Rect WorkArea{0, 0, 1920, 1040};
+  std::map<int, os::TColor> SysColors;
+  std::int64_t Counter = 1'000'000;
+  std::int64_t Frequency = 10'000'000;
+  // Registry of the current user: key (upper case) -> value names (upper case).
+  std::map<std::wstring, std::set<std::wstring>> Registry;
+  int MessageBoxAnswer = 1;  // IDOK
+
+  // Files: full path (compared without regard to case) -> bytes; folders likewise.
+  void AddFile(const std::wstring& path, const std::string& bytes);
+  void AddFolder(const std::wstring& path);  // with every parent folder
+  bool HasFile(const std::wstring& path) const;
+  std::string FileText(const std::wstring& path) const;
+  std::vector<std::wstring> FilesIn(const std::wstring& folder) const;
+  std::set<std::wstring> FailWritesTo;    // upper-case paths whose writes fail
+  std::set<std::wstring> FailReadsFrom;   // upper-case paths whose reads fail
+  std::set<std::wstring> FailFolders;     // upper-case folders that cannot be created
+
+  // --- Record
+  std::vector<ShownMessageBox> MessageBoxes;
+  std::vector<unsigned> Sleeps;
+  std::set<std::wstring> OpenMutexes;
+
+  // --- os::System
+  std::wstring ExecutablePath() override;
+  std::unique_ptr<os::NamedMutex> CreateNamedMutex(const std::wstring& name,
+                                                   bool& alreadyExisted) override;
+  bool FileExists(const std::wstring& path) override;
+  bool DirectoryExists(const std::wstring& path) override;
+  bool CreateFolder(const std::wstring& path) override;
+  std::string ReadFile(const std::wstring& path) override;
+  void WriteFile(const std::wstring& path, std::string_view bytes) override;
+  void MoveFileReplace(const std::wstring& from, const std::wstring& to) override;
+  void CopyFileTo(const std::wstring& from, const std::wstring& to) override;
+  bool RemoveFile(const std::wstring& path) override;
+  std::wstring GetFolderPath(int csidl) override;
+  int ScreenPixelsPerInch() override;
+  os::Rect PrimaryMonitorRect() override;
+  os::Rect PrimaryWorkArea() override;
+  os::TColor GetSysColor(int index) override;
+  std::int64_t PerformanceCounter() override;
+  std::int64_t PerformanceFrequency() override;
+  void Sleep(unsigned milliseconds) override;
+  std::optional<bool> CurrentUserValueExists(const std::wstring& key,
+                                             const std::wstring& valueName) override;
+  int ShowMessageBox(const std::wstring& text, const std::wstring& caption,
+                     unsigned flags) override;
+
+ private:
+  static std::wstring Key(const std::wstring& path);
+  static std::wstring ParentOf(const std::wstring& path);
+  std::map<std::wstring, std::string> m_files;
+  std::set<std::wstring> m_folders;
+};
+
+// Installs a fake for the life of the object; the tests run with no other System.
+class ScopedFakeSystem {
+ public:
+  ScopedFakeSystem();
+  ~ScopedFakeSystem();
+  FakeSystem& operator*() { return m_fake; }
+  FakeSystem* operator->() { return &m_fake; }
+
+ private:
+  FakeSystem m_fake;
+};
+
+}  // namespace testing_support

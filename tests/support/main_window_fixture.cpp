@@ -1,0 +1,42 @@
+#include "support/main_window_fixture.h"
+
+#include "core/common.h"
+#include "support/program_state.h"
+#include "tray/data_module.h"
+#include "ui/application.h"
+
+namespace testing_support {
+
+void MainWindowFixture::SetUp() {
+  ResetProgramState();
+  sys->AddFolder(kSettingsFolder);
+  core::PathWorkSpace = L"C:\\Work\\";
+  core::PathSettings = kSettingsFolder;
+  core::FileSettings = kSettingsFile;
+  core::IsStarting = true;
+}
+
+void MainWindowFixture::TearDown() { ResetProgramState(); }
+
+monitor::TfMain& MainWindowFixture::CreateMainWindow() {
+  ui::App().CreateComponent<tray::TDM>();
+  main = ui::App().CreateForm<monitor::TfMain>();
+  return *main;
+}
+
+bool MainWindowFixture::PumpUntil(const std::function<bool()>& pred, int timeoutMs) {
+  const DWORD start = ::GetTickCount();
+  while (!pred()) {
+    if (static_cast<int>(::GetTickCount() - start) > timeoutMs) return false;
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) return pred();
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  return true;
+}
+
+}  // namespace testing_support

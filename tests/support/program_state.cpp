@@ -1,0 +1,47 @@
+#include "support/program_state.h"
+
+#include "core/common.h"
+#include "core/startup.h"
+#include "monitor/globals.h"
+#include "ui/application.h"
+
+namespace testing_support {
+
+void ResetProgramState() {
+  ui::App().DestroyComponents();
+  // A closed main form leaves a quit message in the queue; drain it with everything else.
+  MSG msg;
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message != WM_QUIT) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+  }
+  monitor::fLangInfo.reset();
+  monitor::fMain = nullptr;
+  monitor::IsFirstShowDone = false;
+  monitor::IsLedSdkLoaded = monitor::IsLedSdkInitialized = monitor::IsLedSdkInitRunning = false;
+
+  using namespace core;
+  ReleaseInstanceMutex();
+  PathProgram.clear(), PathWorkSpace.clear(), PathSettings.clear(), FileSettings.clear();
+  PathLog.clear(), FileLog.clear(), PathWindows.clear(), PathSystem.clear();
+  IsStarting = false;
+  ScreenDPI = 0;
+  Settings.reset();
+  IsCreatingIndicators = false;
+  IsEnabled_AllIndicator = IsEnabled_MouseIndicator = false;
+  IsFillingDesktopIndicator = IsFillingDesktopBorder = IsFillingSystemTray = false;
+  IsFillingMouseIndicator = IsFillingExcludeList = IsFillingCaretIndicator = false;
+  IsFillingExcludeList2 = IsFillingRGBLighting = false;
+  LangTable.reset();
+  CurrentLanguageName.clear();
+  FilterWindowClass.reset(), FilterAppFileName.reset(), FilterAppFileName2.reset();
+  LGHubCheckCount = 0;
+  LGHubStarted = false;
+  PerfFrequency = NowStamp = LastPassStamp = LastLedSdkAttemptStamp = LastToggleStamp = 0;
+  LastCaretPoint = {};
+  CaretX = CaretY = 0;
+}
+
+}  // namespace testing_support
