@@ -50,6 +50,17 @@ TfMain::TfMain() {
   place(swMinimizedOnClose, L_MinimizedOnClose, 6, 61, L"Minimize On Close");
   place(swMinimizedToTray, L_MinimizedToTray, 43, 87, L"Minimize To System Tray");
   place(swMinimizedOnEsc, L_MinimizedOnEsc, 6, 114, L"Minimize On [Escape] Key");
+  place(swEnabled_MouseIndicator, L_Enabled_MouseIndicator, 43, 176, L"Enabled - Mouse Indicator");
+  place(swEnabled_AllIndicator, L_Enabled_AllIndicators, 43, 204, L"Enabled - All Indicators");
+  Bevel_Common.SetBounds(Px(6), Px(148), Px(700), 1);
+  Bevel_Common.SetColor(os::clGray);
+  L_TemporaryHide.SetBounds(Px(7), Px(155), Px(600), Px(18));
+  L_TemporaryHide.SetFont({L"Tahoma", Px(13), true, os::clWindowText});
+  L_TemporaryHide.SetCaption(L"If you need Temporary Hide Indicators:");
+  swEnabled_MouseIndicator.SetChecked(true);
+  swEnabled_AllIndicator.SetChecked(true);
+  swEnabled_MouseIndicator.OnClick = [this] { swEnabled_MouseIndicatorClick(); };
+  swEnabled_AllIndicator.OnClick = [this] { swEnabled_AllIndicatorClick(); };
   swMinimizedOnClose.SetChecked(true);
   swMinimizedToTray.SetChecked(true);
   swMinimizedOnEsc.SetChecked(true);
@@ -105,6 +116,9 @@ void TfMain::FormCreate() {
   fLangInfo->SetAlphaBlendValue(static_cast<BYTE>(Settings->TransparentValue & 0xFF));
   fLangInfo->SetAlphaBlend(Settings->IsTransparent);
   fLangInfo->SetVisible(Settings->IsShowDesktopIndicator);
+
+  SetLanguage(L"English");
+  ApplyLanguage();
 
   L_ProgramTitle.SetCaption(L"Halvarin");
   L_ProgramVersion.SetCaption(kProgramVersion);

@@ -35,6 +35,12 @@ class TfMain : public ui::Form, public core::SettingsWindows {
   ui::Label L_MinimizedToTray{&Panel_Common};
   ui::Switch swMinimizedOnEsc{&Panel_Common};
   ui::Label L_MinimizedOnEsc{&Panel_Common};
+  ui::Panel Bevel_Common{&Panel_Common};
+  ui::Label L_TemporaryHide{&Panel_Common};
+  ui::Switch swEnabled_MouseIndicator{&Panel_Common};
+  ui::Label L_Enabled_MouseIndicator{&Panel_Common};
+  ui::Switch swEnabled_AllIndicator{&Panel_Common};
+  ui::Label L_Enabled_AllIndicators{&Panel_Common};
 
   ui::Timer TimerStart;
   ui::Timer TimerUpdate;
@@ -55,6 +61,16 @@ class TfMain : public ui::Form, public core::SettingsWindows {
 
   // Visibility of the window.
   void HideToTray();
+
+  // --- Settings pages (settings_window/)
+  void swEnabled_AllIndicatorClick();
+  void swEnabled_MouseIndicatorClick();
+  // Loads the UI text table of "English" or "Russian" (any letter case) into LangTable; another
+  // name leaves no table loaded and gives false.
+  bool SetLanguage(const std::wstring& name);
+  // Writes the texts of LangTable into the captions; nothing while no table is loaded.
+  void ApplyLanguage();
+  void ApplyLanguageToMenu();
 
   // --- What the settings file reads and writes
   os::Rect MainWindowBounds() override;

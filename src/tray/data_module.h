@@ -1,5 +1,6 @@
 #pragma once
 // The data module: the non-visual components several windows share.
+#include "settings_window/string_list_component.h"
 #include "ui/component.h"
 
 namespace tray {
@@ -8,6 +9,10 @@ class TDM : public ui::Component {
  public:
   TDM();
   ~TDM() override;
+
+  // The built-in UI text tables.
+  settings_window::TStringListComponent LangEnglish;
+  settings_window::TStringListComponent LangRussian;
 };
 
 // The one instance, created by the main block before the main window.

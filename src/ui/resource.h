@@ -1,0 +1,10 @@
+#pragma once
+#include <string_view>
+
+namespace ui {
+
+// The bytes of an RCDATA resource of the running executable; empty when there is none. The view
+// stays valid for the life of the process.
+std::string_view ResourceBytes(const wchar_t* name);
+
+}  // namespace ui
