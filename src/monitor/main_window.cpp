@@ -39,7 +39,7 @@ TfMain::TfMain() {
   const ui::Font text{L"Tahoma", Px(13), false, os::clWindowText};
   auto place = [&](ui::Switch& sw, ui::Label& label, int left, int top, const wchar_t* caption) {
     sw.SetBounds(Px(left), Px(top), Px(40), Px(18));
-    label.SetBounds(Px(left + 46), Px(top), Px(400), Px(18));
+    label.SetBounds(Px(left + 46), Px(top), Px(640), Px(18));
     label.SetFont(text);
     label.SetAlignment(DT_LEFT | DT_VCENTER);
     label.SetCaption(caption);
