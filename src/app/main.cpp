@@ -8,6 +8,7 @@
 #include "monitor/main_window.h"
 #include "os/error.h"
 #include "os/text.h"
+#include "os/win32/win32_shell.h"
 #include "os/win32/win32_system.h"
 #include "tray/data_module.h"
 #include "ui/application.h"
@@ -15,6 +16,8 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   os::win32::Win32System system;
   os::SetSystem(&system);
+  os::win32::Win32Shell shell;
+  os::SetShell(&shell);
 
   // A second instance ends at once, silently, before any folder or window exists.
   if (core::IsAnotherInstance()) {

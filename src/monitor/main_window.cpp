@@ -4,7 +4,11 @@
 #include "monitor/globals.h"
 #include "os/error.h"
 #include "os/system.h"
+#include "os/text.h"
+#include "tray/data_module.h"
 #include "ui/application.h"
+#include "ui/resource.h"
+#include "window_tree/win_tree.h"
 
 namespace monitor {
 
@@ -69,6 +73,8 @@ TfMain::TfMain() {
   TimerStart.OnTimer = [this] { TimerStartTimer(); };
   TimerUpdate.SetInterval(60000);
 
+  CreateTrayIcons();
+
   OnCreate = [this] { FormCreate(); };
   OnShow = [this] { FormShow(); };
   OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
@@ -76,6 +82,43 @@ TfMain::TfMain() {
   OnDestroy = [this] { FormDestroy(); };
   OnKeyDown = [this](WORD& key) { FormKeyDown(key); };
   ui::App().OnMinimize = [this] { ApplicationEventsMinimize(); };
+}
+
+namespace {
+struct ResourceName {
+  const wchar_t* Resource;
+  const wchar_t* Name;
+};
+constexpr ResourceName kTrayImages[] = {
+#include "generated/tray_icon_names.inc"
+};
+}  // namespace
+
+void TfMain::CreateTrayIcons() {
+  for (const auto& image : kTrayImages) {
+    const bool caps = std::wstring_view(image.Resource).find(L"CAPS") != std::wstring_view::npos;
+    (caps ? IL_Tray_A : IL_Tray_NumLock).AddFromResource(image.Resource, image.Name);
+  }
+  ui::PopupMenu* menu = tray::DM != nullptr ? &tray::DM->PopupMenu : nullptr;
+  TrayIcon.Name = L"TrayIcon";
+  TrayIcon.SetHint(L"Halvarin");
+  if (tray::DM != nullptr) TrayIcon.SetImages(&tray::DM->IL_Flag16);
+  TrayIcon.SetPopupMenu(menu);
+  TrayIcon_CAPS.Name = L"TrayIcon_CAPS";
+  TrayIcon_CAPS.SetHint(L"Caps Lock");
+  TrayIcon_CAPS.SetImages(&IL_Tray_A);
+  TrayIcon_CAPS.SetIconIndex(1);
+  TrayIcon_CAPS.SetPopupMenu(menu);
+  TrayIcon_NumLock.Name = L"TrayIcon_NumLock";
+  TrayIcon_NumLock.SetHint(L"Num Lock");
+  TrayIcon_NumLock.SetImages(&IL_Tray_NumLock);
+  TrayIcon_NumLock.SetIconIndex(1);
+  TrayIcon_NumLock.SetPopupMenu(menu);
+  for (ui::TrayIcon* icon : {&TrayIcon, &TrayIcon_CAPS, &TrayIcon_NumLock}) {
+    icon->OnClick = [this] { TrayIconClick(); };
+  }
+  TrayIcon_CAPS.SetVisible(true);
+  TrayIcon_NumLock.SetVisible(true);
 }
 
 void TfMain::FormCreate() {
@@ -119,6 +162,7 @@ void TfMain::FormCreate() {
 
   SetLanguage(L"English");
   ApplyLanguage();
+  FillFlagImages();
 
   L_ProgramTitle.SetCaption(L"Halvarin");
   L_ProgramVersion.SetCaption(kProgramVersion);
@@ -185,6 +229,7 @@ void TfMain::FormShow() {
 void TfMain::TimerStartTimer() {
   TimerStart.SetEnabled(false);
   if (fLangInfo) fLangInfo->Show();
+  TrayIcon.SetVisible(true);
   core::LastCaretPoint = {0, 0};
   DetectKeysStatus();
   ui::App().OnIdle = [this] { ApplicationIdle(); };
@@ -215,6 +260,7 @@ void TfMain::FormDestroy() {
   using namespace core;
   ui::App().OnIdle = nullptr;
   fLangInfo.reset();
+  window_tree::fWinTree.reset();
   Settings.reset();
   FilterWindowClass.reset();
   FilterAppFileName.reset();
@@ -226,7 +272,10 @@ void TfMain::FormDestroy() {
   if (fMain == this) fMain = nullptr;
 }
 
-void TfMain::StopMonitoring() { ui::App().OnIdle = nullptr; }
+void TfMain::StopMonitoring() {
+  ui::App().OnIdle = nullptr;
+  TrayIcon.SetVisible(false);
+}
 
 bool TfMain::HandleMessage(ui::WindowMessage& m) {
   switch (m.Msg) {
@@ -246,11 +295,39 @@ bool TfMain::HandleMessage(ui::WindowMessage& m) {
 // --- Visibility
 
 void TfMain::HideToTray() {
+  TrayIcon.Tag = 1;
   ui::App().Minimize();
   Hide();
   SetWindowState(ui::WindowState::Minimized);
   if (HandleAllocated()) ::ShowWindow(Handle(), SW_HIDE);
 }
+
+void TfMain::ToggleMainWindow() {
+  if (TrayIcon.Tag == 0) {
+    HideToTray();
+    return;
+  }
+  TrayIcon.Tag = 0;
+  if (ui::App().MainForm() == nullptr) return;
+  ShowMainWindow(false, -1);
+}
+
+void TfMain::ShowMainWindow(bool topMost, int pageIndex) {
+  TrayIcon.Tag = 0;
+  if (ui::App().MainForm() == nullptr) return;
+  ui::App().Restore();
+  if (GetWindowState() == ui::WindowState::Minimized) SetWindowState(ui::WindowState::Normal);
+  Show();
+  ::SetForegroundWindow(Handle());
+  ::BringWindowToTop(Handle());
+  if (topMost) {
+    ::SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER);
+  }
+  (void)pageIndex;  // the pages' navigation selects the page
+}
+
+void TfMain::TrayIconClick() { ToggleMainWindow(); }
 
 void TfMain::FormCloseQuery(bool& canClose) {
   if (Tag == 1) {
@@ -272,6 +349,7 @@ void TfMain::FormKeyDown(WORD& key) {
 }
 
 void TfMain::ApplicationEventsMinimize() {
+  TrayIcon.Tag = 0;
   if (!swMinimizedOnClose.Checked()) return;
   if (swMinimizedToTray.Checked()) {
     HideToTray();

@@ -7,7 +7,9 @@
 #include "ui/label.h"
 #include "ui/panel.h"
 #include "ui/switch.h"
+#include "ui/image_list.h"
 #include "ui/timer.h"
+#include "ui/tray_icon.h"
 
 namespace monitor {
 
@@ -42,6 +44,13 @@ class TfMain : public ui::Form, public core::SettingsWindows {
   ui::Switch swEnabled_AllIndicator{&Panel_Common};
   ui::Label L_Enabled_AllIndicators{&Panel_Common};
 
+  // --- Notification-area icons: the flag, Caps Lock and Num Lock
+  ui::ImageList IL_Tray_A{16, 16};
+  ui::ImageList IL_Tray_NumLock{16, 16};
+  ui::TrayIcon TrayIcon;
+  ui::TrayIcon TrayIcon_CAPS;
+  ui::TrayIcon TrayIcon_NumLock;
+
   ui::Timer TimerStart;
   ui::Timer TimerUpdate;
 
@@ -61,6 +70,9 @@ class TfMain : public ui::Form, public core::SettingsWindows {
 
   // Visibility of the window.
   void HideToTray();
+  void ToggleMainWindow();
+  void ShowMainWindow(bool topMost, int pageIndex);
+  void TrayIconClick();
 
   // --- Settings pages (settings_window/)
   void swEnabled_AllIndicatorClick();
@@ -71,6 +83,8 @@ class TfMain : public ui::Form, public core::SettingsWindows {
   // Writes the texts of LangTable into the captions; nothing while no table is loaded.
   void ApplyLanguage();
   void ApplyLanguageToMenu();
+  // The flag images of the installed keyboard layouts, in layout order, named by country code.
+  void FillFlagImages();
 
   // --- What the settings file reads and writes
   os::Rect MainWindowBounds() override;
@@ -88,6 +102,7 @@ class TfMain : public ui::Form, public core::SettingsWindows {
  private:
   ui::Switch& MinimizeSwitch(core::MinimizeSwitch which);
   void CreateIndicators();
+  void CreateTrayIcons();
   void LoadSettings();
   void StopMonitoring();
 };

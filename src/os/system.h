@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "os/types.h"
 
@@ -17,6 +18,12 @@ inline constexpr unsigned kMbIconError = 0x10;
 inline constexpr unsigned kMbIconWarning = 0x30;
 inline constexpr unsigned kMbIconInformation = 0x40;
 inline constexpr unsigned kMbTaskModal = 0x2000;
+
+// Locale value types (LOCALE_*).
+inline constexpr unsigned kLocaleSLanguage = 0x02;
+inline constexpr unsigned kLocaleSAbbrevLangName = 0x03;
+inline constexpr unsigned kLocaleSIso639LangName = 0x59;
+inline constexpr unsigned kLocaleSIso3166CtryName = 0x5A;
 
 // Special folders (CSIDL values).
 inline constexpr int kCsidlAppData = 0x1A;
@@ -63,6 +70,13 @@ class System {
   virtual std::int64_t PerformanceCounter() = 0;
   virtual std::int64_t PerformanceFrequency() = 0;
   virtual void Sleep(unsigned milliseconds) = 0;
+
+  // --- Keyboard layouts and locales
+  // The installed keyboard layouts (HKL values) in the system's order; raises Error when the
+  // list cannot be read whole.
+  virtual std::vector<std::uint64_t> KeyboardLayoutList() = 0;
+  // A locale value (LOCALE_* type) of a language identifier; empty when the query fails.
+  virtual std::wstring LocaleValue(unsigned languageId, unsigned lcType) = 0;
 
   // --- Registry of the current user. Null when the key cannot be opened.
   virtual std::optional<bool> CurrentUserValueExists(const std::wstring& key,

@@ -3,6 +3,7 @@
 #include "monitor/main_window.h"
 #include "os/text.h"
 #include "tray/data_module.h"
+#include "ui/popup_menu.h"
 
 namespace monitor {
 
@@ -42,7 +43,42 @@ void TfMain::ApplyLanguage() {
 
 namespace monitor {
 
-// The tray menu's captions come with the data module's menu.
-void TfMain::ApplyLanguageToMenu() {}
+void TfMain::ApplyLanguageToMenu() {
+  using core::GetLangText;
+  tray::TDM* dm = tray::DM;
+  if (dm == nullptr) return;
+  dm->pmm_WindowsTree->Caption = GetLangText(121);
+  dm->pmm_TemporaryHide->Caption = GetLangText(150) + L":";
+  dm->pmm_Enabled_MouseIndicator->Caption = GetLangText(151);
+  dm->pmm_Enabled_AllIndicator->Caption = GetLangText(152);
+  dm->pmm_Settings->Caption = GetLangText(155);
+  int n = 156;
+  for (ui::MenuItem* item : {dm->pmm_Network, dm->pmm_RecycleBin, dm->pmm_FileRun,
+                             dm->pmm_WindowSwitcher, dm->pmm_ShutDownWindow, dm->pmm_Exit}) {
+    item->Caption = GetLangText(n++);
+  }
+  dm->pmmControlPanel->Caption = GetLangText(162);
+  dm->pmm_ControlPanel->Caption = GetLangText(162);
+  n = 163;
+  for (ui::MenuItem* item :
+       {dm->pmm_GodMode, dm->pmm_AdministrativeTools, dm->pmm_ActionCenter, dm->pmm_AutoPlay,
+        dm->pmm_BluetoothDevices, dm->pmm_ColorManagement, dm->pmm_ComputerManagement,
+        dm->pmm_DefaultPrograms, dm->pmm_DeviceManager, dm->pmm_DevicesAndPrinters,
+        dm->pmm_EaseOfAccessCenter, dm->pmm_NetworkAndSharingCenter, dm->pmm_NetworkConnections,
+        dm->pmm_Personalization, dm->pmm_PowerOptions, dm->pmm_Printers,
+        dm->pmm_ProgramsAndFeatures, dm->pmm_RegionAndLanguage,
+        dm->pmm_RemoteAppAndDesktopConnections, dm->pmm_System, dm->pmm_Taskbar}) {
+    item->Caption = GetLangText(n++);
+  }
+  n = 184;
+  for (ui::MenuItem* item : {dm->pmm_Desktop, dm->pmm_Documents, dm->pmm_Downloads,
+                             dm->pmm_Movies, dm->pmm_Music, dm->pmm_Pictures}) {
+    item->Caption = GetLangText(n++);
+  }
+  dm->pmmSoftware->Caption = GetLangText(190);
+  dm->pmm_Calculator->Caption = GetLangText(191);
+  dm->pmm_Notepad->Caption = GetLangText(192);
+  dm->pmm_HomePage->Caption = GetLangText(505);
+}
 
 }  // namespace monitor

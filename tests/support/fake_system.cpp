@@ -28,6 +28,26 @@ FakeSystem::FakeSystem() {
   Folders[0x25] = L"C:\\Windows\\system32";
   AddFolder(L"C:\\Programs\\Halvarin");
   AddFolder(L"C:\\Users\\user\\AppData\\Roaming");
+  AddLocale(0x0409, L"en", L"US", L"English (United States)", L"ENU");
+}
+
+void FakeSystem::AddLocale(unsigned languageId, const std::wstring& iso639,
+                           const std::wstring& iso3166, const std::wstring& name,
+                           const std::wstring& abbrev) {
+  Locales[{languageId, os::kLocaleSIso639LangName}] = iso639;
+  Locales[{languageId, os::kLocaleSIso3166CtryName}] = iso3166;
+  Locales[{languageId, os::kLocaleSLanguage}] = name;
+  Locales[{languageId, os::kLocaleSAbbrevLangName}] = abbrev;
+}
+
+std::vector<std::uint64_t> FakeSystem::KeyboardLayoutList() {
+  if (KeyboardLayoutListFails) throw os::Error(L"Error loading keyboard layout list");
+  return KeyboardLayouts;
+}
+
+std::wstring FakeSystem::LocaleValue(unsigned languageId, unsigned lcType) {
+  auto it = Locales.find({languageId, lcType});
+  return it == Locales.end() ? std::wstring() : it->second;
 }
 
 std::wstring FakeSystem::Key(const std::wstring& path) {

@@ -33,6 +33,13 @@ class FakeSystem : public os::System {
   // Registry of the current user: key (upper case) -> value names (upper case).
   std::map<std::wstring, std::set<std::wstring>> Registry;
   int MessageBoxAnswer = 1;  // IDOK
+  // Keyboard layouts (HKL values) and locale values by (language identifier, LOCALE_* type).
+  std::vector<std::uint64_t> KeyboardLayouts{0x04090409};
+  std::map<std::pair<unsigned, unsigned>, std::wstring> Locales;
+  bool KeyboardLayoutListFails = false;
+  // Adds a language's locale values: ISO 639 and ISO 3166 codes, display and short names.
+  void AddLocale(unsigned languageId, const std::wstring& iso639, const std::wstring& iso3166,
+                 const std::wstring& name, const std::wstring& abbrev);
 
   // Files: full path (compared without regard to case) -> bytes; folders likewise.
   void AddFile(const std::wstring& path, const std::string& bytes);
@@ -69,6 +76,8 @@ class FakeSystem : public os::System {
   std::int64_t PerformanceCounter() override;
   std::int64_t PerformanceFrequency() override;
   void Sleep(unsigned milliseconds) override;
+  std::vector<std::uint64_t> KeyboardLayoutList() override;
+  std::wstring LocaleValue(unsigned languageId, unsigned lcType) override;
   std::optional<bool> CurrentUserValueExists(const std::wstring& key,
                                              const std::wstring& valueName) override;
   int ShowMessageBox(const std::wstring& text, const std::wstring& caption,

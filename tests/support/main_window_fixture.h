@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "monitor/main_window.h"
+#include "support/fake_shell.h"
 #include "support/fake_system.h"
 
 namespace testing_support {
@@ -22,6 +23,7 @@ class MainWindowFixture : public ::testing::Test {
   bool PumpUntil(const std::function<bool()>& pred, int timeoutMs = 2000);
 
   ScopedFakeSystem sys;
+  ScopedFakeShell shell;
   monitor::TfMain* main = nullptr;
 };
 

@@ -3,6 +3,8 @@
 #include "core/common.h"
 #include "core/startup.h"
 #include "monitor/globals.h"
+#include "tray/sys_image_list.h"
+#include "window_tree/win_tree.h"
 #include "ui/application.h"
 
 namespace testing_support {
@@ -18,6 +20,8 @@ void ResetProgramState() {
     }
   }
   monitor::fLangInfo.reset();
+  window_tree::fWinTree.reset();
+  tray::ResetSpecialFolderList();
   monitor::fMain = nullptr;
   monitor::IsFirstShowDone = false;
   monitor::IsLedSdkLoaded = monitor::IsLedSdkInitialized = monitor::IsLedSdkInitRunning = false;

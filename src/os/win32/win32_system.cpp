@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "os/error.h"
@@ -167,6 +168,27 @@ std::int64_t Win32System::PerformanceFrequency() {
 }
 
 void Win32System::Sleep(unsigned milliseconds) { ::Sleep(milliseconds); }
+
+std::vector<std::uint64_t> Win32System::KeyboardLayoutList() {
+  const int n = ::GetKeyboardLayoutList(0, nullptr);
+  std::vector<HKL> layouts(static_cast<std::size_t>(std::max(n, 0)));
+  if (n > 0 && ::GetKeyboardLayoutList(n, layouts.data()) != n) {
+    throw Error(L"Error loading keyboard layout list");
+  }
+  std::vector<std::uint64_t> result;
+  for (HKL h : layouts) result.push_back(reinterpret_cast<std::uintptr_t>(h));
+  return result;
+}
+
+std::wstring Win32System::LocaleValue(unsigned languageId, unsigned lcType) {
+  const LCID lcid = MAKELCID(languageId, SORT_DEFAULT);
+  const int n = ::GetLocaleInfoW(lcid, lcType, nullptr, 0);
+  if (n <= 0) return {};
+  std::wstring value(static_cast<std::size_t>(n), L'\0');
+  if (::GetLocaleInfoW(lcid, lcType, value.data(), n) <= 0) return {};
+  value.resize(static_cast<std::size_t>(n - 1));
+  return value;
+}
 
 std::optional<bool> Win32System::CurrentUserValueExists(const std::wstring& key,
                                                         const std::wstring& valueName) {

@@ -32,6 +32,9 @@ class Win32System final : public System {
   std::int64_t PerformanceFrequency() override;
   void Sleep(unsigned milliseconds) override;
 
+  std::vector<std::uint64_t> KeyboardLayoutList() override;
+  std::wstring LocaleValue(unsigned languageId, unsigned lcType) override;
+
   std::optional<bool> CurrentUserValueExists(const std::wstring& key,
                                              const std::wstring& valueName) override;
 

@@ -1,0 +1,233 @@
+#include "ui/tray_icon.h"
+
+#include <algorithm>
+
+#include "os/error.h"
+#include "ui/application.h"
+#include "ui/popup_menu.h"
+
+namespace ui {
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"HalvarinTrayIcon";
+// The shell's notices about our icon arrive as this message on the icon's window.
+constexpr UINT kCallbackMessage = WM_APP + 1;
+
+TrayIcon::ShellNotify g_notify = &::Shell_NotifyIconW;
+UINT g_nextId = 1;
+
+UINT TaskbarCreatedMessage() {
+  static const UINT message = ::RegisterWindowMessageW(L"TaskbarCreated");
+  return message;
+}
+
+// The small-icon size for the DPI the taskbar is drawn at: after a DPI change without a new
+// sign-in that is not the DPI the process started with.
+int CurrentIconSize() {
+  UINT dpi = 0;
+  if (HWND taskbar = ::FindWindowW(L"Shell_TrayWnd", nullptr)) dpi = ::GetDpiForWindow(taskbar);
+  if (dpi == 0) dpi = ::GetDpiForSystem();
+  const int size = ::GetSystemMetricsForDpi(SM_CXSMICON, dpi);
+  return size > 0 ? size : ::GetSystemMetrics(SM_CXSMICON);
+}
+
+// Copies as much of the hint as the tip holds, never half of a surrogate pair.
+void CopyTip(const std::wstring& hint, wchar_t* tip, size_t capacity) {
+  size_t n = std::min(hint.size(), capacity - 1);
+  if (n > 0 && n < hint.size() && hint[n - 1] >= 0xD800 && hint[n - 1] <= 0xDBFF) --n;
+  std::copy_n(hint.data(), n, tip);
+  tip[n] = L'\0';
+}
+
+}  // namespace
+
+TrayIcon::ShellNotify TrayIcon::SetShellNotify(ShellNotify notify) noexcept {
+  const ShellNotify old = g_notify;
+  g_notify = notify != nullptr ? notify : &::Shell_NotifyIconW;
+  return old;
+}
+
+TrayIcon::TrayIcon() : m_id(g_nextId++) {}
+
+TrayIcon::~TrayIcon() { BeforeDestruction(); }
+
+void TrayIcon::BeforeDestruction() noexcept {
+  RemoveFromShell();
+  m_window.Reset();
+}
+
+HWND TrayIcon::Handle() {
+  if (!m_window) {
+    static bool registered = false;
+    if (!registered) {
+      WNDCLASSEXW wc{sizeof(wc)};
+      wc.lpfnWndProc = &TrayIcon::WindowProc;
+      wc.hInstance = ::GetModuleHandleW(nullptr);
+      wc.lpszClassName = kWindowClass;
+      registered = ::RegisterClassExW(&wc) != 0;
+    }
+    // Top-level and unowned, not message-only: TaskbarCreated is broadcast to top-level windows.
+    ::CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                      ::GetModuleHandleW(nullptr), this);
+    if (!m_window) throw os::Error(L"Cannot create the notification icon's window.");
+    // An elevated process would not hear from a non-elevated taskbar otherwise.
+    ::ChangeWindowMessageFilterEx(m_window.Get(), TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
+  }
+  return m_window.Get();
+}
+
+void TrayIcon::SetVisible(bool visible) {
+  if (visible == m_visible) return;
+  m_visible = visible;
+  if (visible) {
+    AddToShell();
+  } else {
+    RemoveFromShell();
+  }
+}
+
+void TrayIcon::SetHint(const std::wstring& hint) {
+  if (hint == m_hint) return;
+  m_hint = hint;
+  if (m_visible) ModifyInShell(NIF_TIP);
+}
+
+void TrayIcon::SetImages(const ImageSource* images) {
+  if (images == m_images) return;
+  m_images = images;
+  RefreshIcon();
+}
+
+void TrayIcon::SetIconIndex(int index) {
+  if (index == m_iconIndex) return;
+  m_iconIndex = index;
+  RefreshIcon();
+}
+
+void TrayIcon::RefreshIcon() {
+  m_iconMade = false;
+  if (!m_visible) return;  // made when the icon is shown
+  MakeIcon();
+  ModifyInShell(NIF_ICON);
+}
+
+void TrayIcon::MakeIcon() {
+  m_iconSize = CurrentIconSize();
+  m_icon.Reset(m_images != nullptr ? m_images->MakeIcon(m_iconIndex, m_iconSize) : nullptr);
+  m_iconMade = true;
+}
+
+void TrayIcon::DisplayChanged() {
+  if (!m_visible) {
+    m_iconMade = false;
+    return;
+  }
+  if (m_iconMade && CurrentIconSize() == m_iconSize) return;  // settings broadcasts are frequent
+  MakeIcon();
+  ModifyInShell(NIF_ICON);
+}
+
+NOTIFYICONDATAW TrayIcon::Data(UINT flags) {
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof(data);
+  data.hWnd = Handle();
+  data.uID = m_id;
+  data.uFlags = flags;
+  data.uCallbackMessage = kCallbackMessage;
+  data.hIcon = m_icon.Get();
+  CopyTip(m_hint, data.szTip, std::size(data.szTip));
+  return data;
+}
+
+void TrayIcon::AddToShell() {
+  if (!m_iconMade) MakeIcon();
+  NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+  m_added = g_notify(NIM_ADD, &data) != FALSE;
+  // The shell may still hold the icon from before it was re-created.
+  if (!m_added) m_added = g_notify(NIM_MODIFY, &data) != FALSE;
+}
+
+void TrayIcon::ModifyInShell(UINT flags) {
+  if (!m_added) {
+    // No taskbar took the icon yet (it may not run); try again now that there is news.
+    AddToShell();
+    return;
+  }
+  NOTIFYICONDATAW data = Data(flags);
+  g_notify(NIM_MODIFY, &data);
+}
+
+void TrayIcon::RemoveFromShell() noexcept {
+  if (!m_added || !m_window) return;
+  m_added = false;
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof(data);
+  data.hWnd = m_window.Get();
+  data.uID = m_id;
+  g_notify(NIM_DELETE, &data);
+}
+
+void TrayIcon::MouseNotice(UINT mouseMessage) {
+  MouseButton button;
+  switch (mouseMessage) {
+    case WM_LBUTTONUP: button = MouseButton::Left; break;
+    case WM_RBUTTONUP: button = MouseButton::Right; break;
+    case WM_MBUTTONUP: button = MouseButton::Middle; break;
+    default: return;
+  }
+  POINT at{};
+  ::GetCursorPos(&at);
+  // Copies taken first: a handler may destroy this icon (the program's end).
+  const auto onMouseUp = OnMouseUp;
+  const auto onClick = button == MouseButton::Left ? OnClick : nullptr;
+  PopupMenu* const menu = button == MouseButton::Right ? m_popupMenu : nullptr;
+  if (onMouseUp) onMouseUp(button, at.x, at.y);
+  if (onClick) onClick();
+  if (menu != nullptr) menu->Popup(at.x, at.y);
+}
+
+LRESULT TrayIcon::Dispatch(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == kCallbackMessage) {
+    if (static_cast<UINT>(wp) == m_id) MouseNotice(static_cast<UINT>(LOWORD(lp)));
+    return 0;
+  }
+  if (msg == TaskbarCreatedMessage()) {
+    // The new taskbar knows no icons: add ours again, at its DPI.
+    m_added = false;
+    m_iconMade = false;
+    if (m_visible) AddToShell();
+    return 0;
+  }
+  switch (msg) {
+    case WM_DPICHANGED:
+    case WM_SETTINGCHANGE:
+    case WM_DISPLAYCHANGE: DisplayChanged(); break;
+    default: break;
+  }
+  return ::DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK TrayIcon::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+  TrayIcon* self = nullptr;
+  if (msg == WM_NCCREATE) {
+    self = static_cast<TrayIcon*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    self->m_window.Reset(hwnd);
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  } else {
+    self = reinterpret_cast<TrayIcon*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  }
+  if (self == nullptr) return ::DefWindowProcW(hwnd, msg, wp, lp);
+  if (msg == WM_NCDESTROY) {
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->m_window.Release();
+    return ::DefWindowProcW(hwnd, msg, wp, lp);
+  }
+  try {
+    return self->Dispatch(hwnd, msg, wp, lp);
+  } catch (...) {
+    App().HandleException();
+    return 0;
+  }
+}
+
+}  // namespace ui

@@ -1,0 +1,271 @@
+#include <gtest/gtest.h>
+
+#include "core/common.h"
+#include "monitor/globals.h"
+#include "monitor/main_window.h"
+#include "os/error.h"
+#include "support/main_window_fixture.h"
+#include "tray/data_module.h"
+#include "ui/application.h"
+#include "window_tree/win_tree.h"
+
+namespace {
+
+using testing_support::MainWindowFixture;
+using tray::DM;
+
+class TrayMenu : public MainWindowFixture {
+ protected:
+  void SetUp() override {
+    MainWindowFixture::SetUp();
+    core::PathSystem = L"C:\\Windows\\system32\\";
+    core::PathWindows = L"C:\\Windows\\";
+    shell->SpecialFolders[os::kCsidlPersonal] = L"C:\\Users\\user\\Documents";
+    shell->SpecialFolders[os::kCsidlMyVideo] = L"C:\\Users\\user\\My Videos";
+    shell->SpecialFolders[os::kCsidlMyMusic] = L"D:\\Music,Live";
+    shell->SpecialFolders[os::kCsidlMyPictures] = L"C:\\Users\\user\\Pictures";
+    shell->Downloads = L"C:\\Users\\user\\Downloads";
+    CreateMainWindow();
+  }
+
+  ui::MenuItem& Root() { return DM->PopupMenu.Items(); }
+
+  // The captions of the top-level items from the drive separator on, up to the next separator.
+  std::vector<std::wstring> DriveCaptions() {
+    std::vector<std::wstring> captions;
+    const int from = Root().IndexOf(DM->SpTBXSeparatorItem5) + 1;
+    for (int i = from; i < Root().Count() && Root().Item(i)->Kind != ui::MenuItemKind::Separator; ++i) {
+      captions.push_back(Root().Item(i)->Caption);
+    }
+    return captions;
+  }
+
+  // Opens the menu as the user would and chooses the item; true when a handler ran.
+  bool Choose(ui::MenuItem* item) {
+    ui::BuiltMenu built = DM->PopupMenu.Prepare();
+    for (const auto& [id, target] : built.Commands) {
+      if (target == item) return DM->PopupMenu.Invoke(built, id);
+    }
+    ADD_FAILURE() << "not in the built menu";
+    return false;
+  }
+
+  os::ShellCommand LastCommand() {
+    if (shell->Executed.empty()) return {};
+    return shell->Executed.back();
+  }
+};
+
+TEST_F(TrayMenu, DriveItemsFollowTheirSeparatorOncePerDriveInDriveOrder) {
+  shell->Drives = {L"C:\\", L"D:\\", L"E:\\"};
+  shell->Labels[L"C:\\"] = L"System";
+  shell->Labels[L"D:\\"] = L"data & more";
+  shell->NameIcons[L"D:\\"] = 7;
+  for (int i = 0; i < 3; ++i) DM->PopupMenu.Prepare();
+  EXPECT_EQ(DriveCaptions(), (std::vector<std::wstring>{L"C:\\   [ SYSTEM ]", L"D:\\   [ DATA & MORE ]",
+                                                         L"E:\\   [  ]"}));
+  ui::MenuItem* d = Root().Item(Root().IndexOf(DM->SpTBXSeparatorItem5) + 2);
+  EXPECT_EQ(d->Hint, L"D:\\");
+  EXPECT_EQ(d->Tag, tray::kTagDriveItem);
+  EXPECT_FALSE(d->ShowAccelChar) << "a label's & is shown as itself";
+  EXPECT_EQ(d->FontName, L"Lucida Console");
+  EXPECT_EQ(d->FontSizePercent, 90);
+  EXPECT_EQ(d->Images, &DM->SysImageList);
+  EXPECT_EQ(d->ImageIndex, 7);
+}
+
+TEST_F(TrayMenu, DrivesAddedOrRemovedShowAtTheNextPopup) {
+  shell->Drives = {L"C:\\", L"F:\\"};
+  DM->PopupMenu.Prepare();
+  EXPECT_EQ(DriveCaptions().size(), 2u);
+  shell->Drives = {L"C:\\", L"D:\\", L"F:\\"};
+  DM->PopupMenu.Prepare();
+  EXPECT_EQ(DriveCaptions(), (std::vector<std::wstring>{L"C:\\   [  ]", L"D:\\   [  ]", L"F:\\   [  ]"}));
+  shell->Drives = {L"D:\\"};
+  DM->PopupMenu.Prepare();
+  EXPECT_EQ(DriveCaptions(), std::vector<std::wstring>{L"D:\\   [  ]"});
+}
+
+TEST_F(TrayMenu, CheckMarksFollowTheRunTimeFlags) {
+  core::IsEnabled_AllIndicator = false;  // as the Alt + Pause chord leaves it
+  DM->PopupMenu.Prepare();
+  EXPECT_FALSE(DM->pmm_Enabled_AllIndicator->Checked);
+  EXPECT_TRUE(DM->pmm_Enabled_MouseIndicator->Checked);
+}
+
+TEST_F(TrayMenu, ChoosingAnEnableItemTwiceChangesNothing) {
+  Choose(DM->pmm_Enabled_MouseIndicator);
+  EXPECT_FALSE(core::IsEnabled_MouseIndicator);
+  EXPECT_FALSE(main->swEnabled_MouseIndicator.Checked());
+  Choose(DM->pmm_Enabled_MouseIndicator);
+  EXPECT_TRUE(core::IsEnabled_MouseIndicator);
+  EXPECT_TRUE(main->swEnabled_MouseIndicator.Checked());
+  Choose(DM->pmm_Enabled_AllIndicator);
+  EXPECT_FALSE(core::IsEnabled_AllIndicator);
+  EXPECT_FALSE(main->swEnabled_AllIndicator.Checked());
+}
+
+TEST_F(TrayMenu, ImagesAreAskedOfTheShellIconListAtEveryPopup) {
+  shell->NameIcons[L"shell:::{645FF040-5081-101B-9F08-00AA002F954E}"] = 11;
+  shell->NameIcons[L"C:\\Windows\\system32\\calc.exe"] = 12;
+  shell->NameIcons[L"shell:::{3080F90E-D7AD-11D9-BD98-0000947B0257}"] = 13;
+  DM->PopupMenu.Prepare();
+  EXPECT_EQ(DM->pmm_RecycleBin->ImageIndex, 11);
+  EXPECT_EQ(DM->pmm_Calculator->ImageIndex, 12);
+  EXPECT_EQ(DM->pmm_WindowSwitcher->ImageIndex, 13);
+  EXPECT_EQ(DM->pmm_ShutDownWindow->Images, &DM->SysImageList);
+  EXPECT_EQ(DM->pmm_ShutDownWindow->ImageIndex, -1) << "the list is set, with no image";
+  EXPECT_EQ(DM->pmm_Settings->ImageIndex, -1);
+  shell->NameIcons[L"shell:::{645FF040-5081-101B-9F08-00AA002F954E}"] = 21;
+  DM->PopupMenu.Prepare();
+  EXPECT_EQ(DM->pmm_RecycleBin->ImageIndex, 21) << "nothing is remembered between popups";
+}
+
+struct CommandCase {
+  const char* name;
+  ui::MenuItem* tray::TDM::*item;
+  const wchar_t* file;
+  const wchar_t* parameters;
+};
+
+class TrayMenuCommands : public TrayMenu, public ::testing::WithParamInterface<CommandCase> {};
+
+TEST_P(TrayMenuCommands, StartTheirProgramWithTheirParameters) {
+  ASSERT_TRUE(Choose(DM->*GetParam().item));
+  ASSERT_EQ(shell->Executed.size(), 1u);
+  const os::ShellCommand c = LastCommand();
+  EXPECT_EQ(c.File, GetParam().file);
+  EXPECT_EQ(c.Parameters, GetParam().parameters);
+  EXPECT_EQ(c.Verb, L"");
+  EXPECT_EQ(c.Directory, L"");
+  EXPECT_EQ(c.ShowCommand, os::kSwShowNormal);
+  EXPECT_EQ(c.Owner, 0u);
+}
+
+using T = tray::TDM;
+INSTANTIATE_TEST_SUITE_P(
+    Items, TrayMenuCommands,
+    ::testing::Values(
+        CommandCase{"Desktop", &T::pmm_Desktop, L"explorer.exe",
+                    L"shell:::{B4BFCC3A-DB2C-424C-B029-7FE99A87C641}"},
+        CommandCase{"Documents", &T::pmm_Documents, L"explorer.exe", L"C:\\Users\\user\\Documents"},
+        CommandCase{"Downloads", &T::pmm_Downloads, L"explorer.exe", L"C:\\Users\\user\\Downloads"},
+        CommandCase{"VideosWithABlank", &T::pmm_Movies, L"explorer.exe",
+                    L"\"C:\\Users\\user\\My Videos\""},
+        CommandCase{"MusicWithAComma", &T::pmm_Music, L"explorer.exe", L"\"D:\\Music,Live\""},
+        CommandCase{"Network", &T::pmm_Network, L"explorer.exe",
+                    L"shell:::{208D2C60-3AEA-1069-A2D7-08002B30309D}"},
+        CommandCase{"GodMode", &T::pmm_GodMode, L"explorer.exe",
+                    L"shell:::{ED7BA470-8E54-465E-825C-99712043E01C}"},
+        CommandCase{"Taskbar", &T::pmm_Taskbar, L"explorer.exe",
+                    L"shell:::{0DF44EAA-FF21-4412-828E-260A8728E7F1}"},
+        CommandCase{"FileRun", &T::pmm_FileRun, L"explorer.exe",
+                    L"shell:::{2559a1f3-21d7-11d4-bdaf-00c04f60b9f0}"},
+        CommandCase{"Calculator", &T::pmm_Calculator, L"C:\\Windows\\system32\\calc.exe", L""},
+        CommandCase{"Notepad", &T::pmm_Notepad, L"C:\\Windows\\notepad.exe", L""},
+        CommandCase{"ComputerManagement", &T::pmm_ComputerManagement,
+                    L"C:\\Windows\\system32\\compmgmt.msc", L""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(TrayMenu, DownloadsFallsBackToDocumentsAndAMissingFolderToNoParameter) {
+  shell->Downloads.clear();
+  Choose(DM->pmm_Downloads);
+  EXPECT_EQ(LastCommand().Parameters, L"C:\\Users\\user\\Documents");
+  shell->SpecialFolders.erase(os::kCsidlMyPictures);
+  Choose(DM->pmm_Pictures);
+  EXPECT_EQ(LastCommand().File, L"explorer.exe");
+  EXPECT_EQ(LastCommand().Parameters, L"");
+}
+
+TEST_F(TrayMenu, ADriveItemOpensItsRootAsItStands) {
+  shell->Drives = {L"C:\\", L"G:\\"};
+  ui::BuiltMenu built = DM->PopupMenu.Prepare();
+  ui::MenuItem* g = Root().Item(Root().IndexOf(DM->SpTBXSeparatorItem5) + 2);
+  for (const auto& [id, item] : built.Commands) {
+    if (item == g) DM->PopupMenu.Invoke(built, id);
+  }
+  EXPECT_EQ(LastCommand().File, L"explorer.exe");
+  EXPECT_EQ(LastCommand().Parameters, L"G:\\");
+}
+
+TEST_F(TrayMenu, TheHomePageOpensThroughTheDesktopWindow) {
+  Choose(DM->pmm_HomePage);
+  const os::ShellCommand c = LastCommand();
+  EXPECT_EQ(c.Verb, L"open");
+  EXPECT_EQ(c.File, tray::kHomePageAddress);
+  EXPECT_EQ(c.Owner, 0x10010u) << "the ProgMan window";
+}
+
+TEST_F(TrayMenu, ShellDialogsAndTheirFailure) {
+  Choose(DM->pmm_WindowSwitcher);
+  Choose(DM->pmm_ShutDownWindow);
+  EXPECT_EQ(shell->WindowSwitchers, 1);
+  EXPECT_EQ(shell->ShutdownDialogs, 1);
+  EXPECT_TRUE(sys->MessageBoxes.empty());
+  shell->DialogsWork = false;
+  EXPECT_THROW(DM->pmm_ShutDownWindowClick(*DM->pmm_ShutDownWindow), os::Error);
+}
+
+TEST_F(TrayMenu, TheHeadingDoesNothing) {
+  DM->PopupMenu.Prepare();
+  EXPECT_EQ(DM->pmm_TemporaryHide->Kind, ui::MenuItemKind::Label);
+  EXPECT_FALSE(DM->pmm_TemporaryHide->OnClick);
+  EXPECT_EQ(DM->pmm_TemporaryHide->Caption, L"If you need Temporary Hide Indicators:");
+}
+
+TEST_F(TrayMenu, CaptionsComeFromTheTextTable) {
+  EXPECT_EQ(DM->pmm_Settings->Caption, L"Settings - Halvarin");
+  EXPECT_EQ(DM->pmm_Exit->Caption, L"Exit");
+  EXPECT_EQ(DM->pmmControlPanel->Caption, L"Control Panel");
+  EXPECT_EQ(DM->pmm_ControlPanel->Caption, L"Control Panel");
+  EXPECT_EQ(DM->pmm_Taskbar->Caption, L"Taskbar");
+  EXPECT_EQ(DM->pmm_Pictures->Caption, L"Pictures");
+  EXPECT_EQ(DM->pmm_WindowsTree->Caption, L"Windows Tree");
+  EXPECT_EQ(DM->pmm_HomePage->Caption, L"Web site");
+}
+
+TEST_F(TrayMenu, ExitEndsTheProgramEvenWhileMinimizeOnCloseIsOn) {
+  ASSERT_TRUE(main->swMinimizedOnClose.Checked());
+  Choose(DM->pmm_Exit);
+  EXPECT_EQ(main->Tag, 1);
+  MSG msg;
+  EXPECT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) << "the loop ends";
+  EXPECT_TRUE(sys->HasFile(kSettingsFile)) << "saved on the way out";
+  EXPECT_NE(monitor::fMain, nullptr) << "nothing is destroyed inside the menu";
+}
+
+TEST_F(TrayMenu, TheWindowTreeIsMadeOnce) {
+  Choose(DM->pmm_WindowsTree);
+  window_tree::TfWinTree* first = window_tree::fWinTree.get();
+  ASSERT_NE(first, nullptr);
+  EXPECT_TRUE(first->Visible());
+  first->Hide();
+  Choose(DM->pmm_WindowsTree);
+  EXPECT_EQ(window_tree::fWinTree.get(), first);
+  EXPECT_TRUE(first->Visible());
+}
+
+TEST_F(TrayMenu, SettingsItemTogglesTheMainWindow) {
+  main->Show();
+  Choose(DM->pmm_Settings);
+  EXPECT_FALSE(::IsWindowVisible(main->Handle()));
+  EXPECT_EQ(main->TrayIcon.Tag, 1);
+  Choose(DM->pmm_Settings);
+  EXPECT_TRUE(::IsWindowVisible(main->Handle()));
+  EXPECT_EQ(main->TrayIcon.Tag, 0);
+}
+
+TEST_F(TrayMenu, TheTrayIconsStartAsTheyShould) {
+  EXPECT_FALSE(main->TrayIcon.Visible());
+  EXPECT_TRUE(main->TrayIcon_CAPS.Visible());
+  EXPECT_TRUE(main->TrayIcon_NumLock.Visible());
+  EXPECT_EQ(main->TrayIcon_CAPS.IconIndex(), 1);
+  EXPECT_EQ(main->TrayIcon.Hint(), L"Halvarin");
+  EXPECT_EQ(main->TrayIcon.GetPopupMenu(), &DM->PopupMenu);
+  EXPECT_EQ(main->IL_Tray_A.Count(), 8);
+  EXPECT_EQ(main->IL_Tray_NumLock.FindIndexByName(L"05_Num_A_Red_#FF0000"), 5);
+  EXPECT_EQ(DM->IL_16.FindIndexByName(L"category"), 2);
+  EXPECT_EQ(DM->IL_16.FindIndexByName(L"041"), 3);
+}
+
+}  // namespace
