@@ -162,7 +162,12 @@ void TfMain::FormCreate() {
 
   SetLanguage(L"English");
   ApplyLanguage();
-  FillFlagImages();
+  // An unreadable layout list is reported, and the start goes on without flags.
+  try {
+    FillFlagImages();
+  } catch (...) {
+    ui::App().HandleException();
+  }
 
   L_ProgramTitle.SetCaption(L"Halvarin");
   L_ProgramVersion.SetCaption(kProgramVersion);
@@ -181,6 +186,7 @@ void TfMain::CreateIndicators() {
   IsCreatingIndicators = true;
   try {
     fLangInfo.reset(new indicators::TfLangInfo());
+    if (tray::DM != nullptr) fLangInfo->SetPopupMenu(&tray::DM->PopupMenu);
     fLangInfo->DoCreate();
     fLangInfo->SetHeight(Scale(30));
     fLangInfo->SetTop(5);

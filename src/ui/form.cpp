@@ -5,6 +5,7 @@
 #include "os/error.h"
 #include "os/system.h"
 #include "ui/application.h"
+#include "ui/popup_menu.h"
 
 namespace ui {
 namespace {
@@ -198,7 +199,7 @@ void Form::InvalidateRect(const os::Rect* r) {
 }
 
 void Form::BoundsChanged() {
-  if (m_hwnd == nullptr || m_syncingBounds) return;
+  if (m_hwnd == nullptr) return;
   const os::Rect& b = BoundsRect();
   ::SetWindowPos(m_hwnd, nullptr, b.Left, b.Top, b.Width(), b.Height(),
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
@@ -300,6 +301,14 @@ bool Form::DefaultHandling(WindowMessage& m) {
     case WM_MBUTTONDOWN: RouteMouseDown(MouseButton::Middle, m.LParam); return true;
     case WM_LBUTTONUP: RouteMouseUp(m.LParam); return true;
     case WM_CAPTURECHANGED: m_pressed = nullptr; return true;
+    case WM_CONTEXTMENU:
+      if (m_popupMenu != nullptr) {
+        POINT at{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+        if (m.LParam == -1) ::GetCursorPos(&at);  // from the keyboard
+        m_popupMenu->Popup(at.x, at.y);
+        return true;
+      }
+      return false;
     case WM_KEYDOWN:
       if (OnKeyDown) {
         WORD key = static_cast<WORD>(m.WParam);

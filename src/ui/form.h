@@ -28,6 +28,8 @@ struct WindowMessage {
   LRESULT Result = 0;
 };
 
+class PopupMenu;
+
 class Form : public Control {
  public:
   Form();
@@ -69,6 +71,10 @@ class Form : public Control {
   BYTE AlphaBlendValue() const noexcept { return m_alphaValue; }
 
   void InvalidateRect(const os::Rect* r);
+
+  // Shown at the pointer when the user asks for the window's context menu (right click).
+  void SetPopupMenu(PopupMenu* menu) noexcept { m_popupMenu = menu; }
+  PopupMenu* GetPopupMenu() const noexcept { return m_popupMenu; }
 
   // The pixel value of a 96-DPI layout size for the DPI this form was created on.
   int Px(int value) const;
@@ -114,10 +120,10 @@ class Form : public Control {
   bool m_alphaBlend = false;
   BYTE m_alphaValue = 255;
   bool m_destroying = false;
-  bool m_syncingBounds = false;
   int m_dpi = 96;
   WindowState m_state = WindowState::Normal;
   Control* m_pressed = nullptr;
+  PopupMenu* m_popupMenu = nullptr;
 };
 
 }  // namespace ui
