@@ -4,6 +4,7 @@
 #include "os/system.h"
 #include "os/text.h"
 #include "ui/timer.h"
+#include "ui/window_thunk.h"
 
 namespace ui {
 
@@ -92,6 +93,8 @@ void Application::HandleException() noexcept {
     // Nothing more can be done for the user here.
   }
 }
+
+void ReportException() noexcept { App().HandleException(); }
 
 namespace {
 LRESULT CALLBACK UtilityProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {

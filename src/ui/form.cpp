@@ -6,6 +6,7 @@
 #include "os/system.h"
 #include "ui/application.h"
 #include "ui/popup_menu.h"
+#include "ui/window_thunk.h"
 
 namespace ui {
 namespace {
@@ -75,7 +76,7 @@ void Form::MakeCreateParams(CreateParams& params) {
 }
 
 void Form::CreateHandle() {
-  RegisterFormClass(&Form::WindowProc);
+  RegisterFormClass(&WindowThunk<Form>);
   CreateParams params;
   MakeCreateParams(params);
   if (m_alphaBlend) params.ExStyle |= WS_EX_LAYERED;
@@ -218,28 +219,11 @@ void Form::BeforeDestruction() noexcept {
 
 bool Form::HandleMessage(WindowMessage&) { return false; }
 
-LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
-  Form* self = nullptr;
-  if (msg == WM_NCCREATE) {
-    self = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-    self->m_hwnd = hwnd;
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  } else {
-    self = reinterpret_cast<Form*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  }
-  if (self == nullptr) return ::DefWindowProcW(hwnd, msg, wp, lp);
-  if (msg == WM_NCDESTROY) {
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    self->m_hwnd = nullptr;
-    return ::DefWindowProcW(hwnd, msg, wp, lp);
-  }
-  try {
-    return self->Dispatch(msg, wp, lp);
-  } catch (...) {
-    App().HandleException();
-    return 0;
-  }
-}
+void Form::AttachWindow(HWND hwnd) noexcept { m_hwnd = hwnd; }
+
+void Form::DetachWindow() noexcept { m_hwnd = nullptr; }
+
+LRESULT Form::ThunkMessage(HWND, UINT msg, WPARAM wp, LPARAM lp) { return Dispatch(msg, wp, lp); }
 
 LRESULT Form::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
   WindowMessage m{msg, wp, lp};

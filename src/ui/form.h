@@ -99,7 +99,11 @@ class Form : public Control {
   void BoundsChanged() override;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
+  template <class T>
+  friend LRESULT CALLBACK WindowThunk(HWND, UINT, WPARAM, LPARAM) noexcept;
+  void AttachWindow(HWND hwnd) noexcept;
+  void DetachWindow() noexcept;
+  LRESULT ThunkMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
   bool DefaultHandling(WindowMessage& m);
   void CreateHandle();

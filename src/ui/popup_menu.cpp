@@ -6,6 +6,7 @@
 
 #include "os/error.h"
 #include "ui/application.h"
+#include "ui/window_thunk.h"
 #include "ui/canvas.h"
 #include "ui/font.h"
 
@@ -305,7 +306,7 @@ HWND PopupMenu::OwnerWindow() {
     static bool registered = false;
     if (!registered) {
       WNDCLASSEXW wc{sizeof(wc)};
-      wc.lpfnWndProc = &PopupMenu::OwnerProc;
+      wc.lpfnWndProc = &WindowThunk<PopupMenu>;
       wc.hInstance = ::GetModuleHandleW(nullptr);
       wc.lpszClassName = kOwnerClass;
       registered = ::RegisterClassExW(&wc) != 0;
@@ -471,28 +472,13 @@ bool PopupMenu::OwnerMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT&
   }
 }
 
-LRESULT CALLBACK PopupMenu::OwnerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
-  PopupMenu* self = nullptr;
-  if (msg == WM_NCCREATE) {
-    self = static_cast<PopupMenu*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-    self->m_owner.Reset(hwnd);
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  } else {
-    self = reinterpret_cast<PopupMenu*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  }
-  if (self == nullptr) return ::DefWindowProcW(hwnd, msg, wp, lp);
-  if (msg == WM_NCDESTROY) {
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    self->m_owner.Release();
-    return ::DefWindowProcW(hwnd, msg, wp, lp);
-  }
-  try {
-    LRESULT result = 0;
-    if (self->OwnerMessage(hwnd, msg, wp, lp, result)) return result;
-  } catch (...) {
-    App().HandleException();
-    return 0;
-  }
+void PopupMenu::AttachWindow(HWND hwnd) noexcept { m_owner.Reset(hwnd); }
+
+void PopupMenu::DetachWindow() noexcept { m_owner.Release(); }
+
+LRESULT PopupMenu::ThunkMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  LRESULT result = 0;
+  if (OwnerMessage(hwnd, msg, wp, lp, result)) return result;
   return ::DefWindowProcW(hwnd, msg, wp, lp);
 }
 

@@ -146,7 +146,11 @@ class PopupMenu : public Component {
   HWND OwnerWindow();
 
  private:
-  static LRESULT CALLBACK OwnerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
+  template <class T>
+  friend LRESULT CALLBACK WindowThunk(HWND, UINT, WPARAM, LPARAM) noexcept;
+  void AttachWindow(HWND hwnd) noexcept;
+  void DetachWindow() noexcept;
+  LRESULT ThunkMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   bool OwnerMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 
   MenuItem m_root;

@@ -5,6 +5,7 @@
 #include "os/error.h"
 #include "ui/application.h"
 #include "ui/popup_menu.h"
+#include "ui/window_thunk.h"
 
 namespace ui {
 namespace {
@@ -61,7 +62,7 @@ HWND TrayIcon::Handle() {
     static bool registered = false;
     if (!registered) {
       WNDCLASSEXW wc{sizeof(wc)};
-      wc.lpfnWndProc = &TrayIcon::WindowProc;
+      wc.lpfnWndProc = &WindowThunk<TrayIcon>;
       wc.hInstance = ::GetModuleHandleW(nullptr);
       wc.lpszClassName = kWindowClass;
       registered = ::RegisterClassExW(&wc) != 0;
@@ -207,27 +208,12 @@ LRESULT TrayIcon::Dispatch(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return ::DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-LRESULT CALLBACK TrayIcon::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
-  TrayIcon* self = nullptr;
-  if (msg == WM_NCCREATE) {
-    self = static_cast<TrayIcon*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-    self->m_window.Reset(hwnd);
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  } else {
-    self = reinterpret_cast<TrayIcon*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  }
-  if (self == nullptr) return ::DefWindowProcW(hwnd, msg, wp, lp);
-  if (msg == WM_NCDESTROY) {
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    self->m_window.Release();
-    return ::DefWindowProcW(hwnd, msg, wp, lp);
-  }
-  try {
-    return self->Dispatch(hwnd, msg, wp, lp);
-  } catch (...) {
-    App().HandleException();
-    return 0;
-  }
+void TrayIcon::AttachWindow(HWND hwnd) noexcept { m_window.Reset(hwnd); }
+
+void TrayIcon::DetachWindow() noexcept { m_window.Release(); }
+
+LRESULT TrayIcon::ThunkMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  return Dispatch(hwnd, msg, wp, lp);
 }
 
 }  // namespace ui

@@ -51,7 +51,11 @@ class TrayIcon : public Component {
   static ShellNotify SetShellNotify(ShellNotify notify) noexcept;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
+  template <class T>
+  friend LRESULT CALLBACK WindowThunk(HWND, UINT, WPARAM, LPARAM) noexcept;
+  void AttachWindow(HWND hwnd) noexcept;
+  void DetachWindow() noexcept;
+  LRESULT ThunkMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT Dispatch(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   void MouseNotice(UINT mouseMessage);
   void DisplayChanged();

@@ -4,10 +4,19 @@
 #include "support/program_state.h"
 #include "tray/data_module.h"
 #include "ui/application.h"
+#include "ui/tray_icon.h"
 
 namespace testing_support {
 
+namespace {
+// The main window's icons stay out of the test desktop's real notification area, where icons
+// of ended test processes would linger beside those of the end-to-end tests.
+BOOL WINAPI NoShellNotify(DWORD, PNOTIFYICONDATAW) { return TRUE; }
+ui::TrayIcon::ShellNotify g_realShellNotify = nullptr;
+}  // namespace
+
 void MainWindowFixture::SetUp() {
+  g_realShellNotify = ui::TrayIcon::SetShellNotify(&NoShellNotify);
   ResetProgramState();
   sys->AddFolder(kSettingsFolder);
   core::PathWorkSpace = L"C:\\Work\\";
@@ -16,7 +25,10 @@ void MainWindowFixture::SetUp() {
   core::IsStarting = true;
 }
 
-void MainWindowFixture::TearDown() { ResetProgramState(); }
+void MainWindowFixture::TearDown() {
+  ResetProgramState();
+  ui::TrayIcon::SetShellNotify(g_realShellNotify);
+}
 
 monitor::TfMain& MainWindowFixture::CreateMainWindow() {
   ui::App().CreateComponent<tray::TDM>();
