@@ -85,11 +85,7 @@ TfMain::TfMain() {
 }
 
 namespace {
-struct ResourceName {
-  const wchar_t* Resource;
-  const wchar_t* Name;
-};
-constexpr ResourceName kTrayImages[] = {
+constexpr ui::NamedResource kTrayImages[] = {
 #include "generated/tray_icon_names.inc"
 };
 }  // namespace

@@ -21,14 +21,12 @@ void TfMain::FillFlagImages() {
     for (auto& c : code) c = static_cast<wchar_t>(::towlower(c));
     // A region without a flag of its own (a numeric code such as 029, or a failed query) gets
     // no image: the lists are looked up by name, and a missing name means no image.
-    const std::wstring small = L"png4x3_16_" + code;
-    const std::wstring large = L"png4x3_25_" + code;
-    if (code.empty() || ui::ResourceBytes(small.c_str()).empty() ||
-        ui::ResourceBytes(large.c_str()).empty()) {
-      continue;
-    }
-    dm->IL_Flag16.AddFromResource(small, code);
-    dm->IL_Flag25.AddFromResource(large, code);
+    if (code.empty()) continue;
+    const std::string_view small = ui::ResourceBytes((L"png4x3_16_" + code).c_str());
+    const std::string_view large = ui::ResourceBytes((L"png4x3_25_" + code).c_str());
+    if (small.empty() || large.empty()) continue;
+    dm->IL_Flag16.Add(small, code);
+    dm->IL_Flag25.Add(large, code);
   }
 }
 

@@ -39,9 +39,6 @@ void TfMain::ApplyLanguage() {
   ApplyLanguageToMenu();
 }
 
-}  // namespace monitor
-
-namespace monitor {
 
 void TfMain::ApplyLanguageToMenu() {
   using core::GetLangText;

@@ -13,14 +13,10 @@
 namespace tray {
 namespace {
 
-struct ResourceName {
-  const wchar_t* Resource;
-  const wchar_t* Name;
-};
-constexpr ResourceName kIL16[] = {
+constexpr ui::NamedResource kIL16[] = {
 #include "generated/il16_names.inc"
 };
-constexpr ResourceName kSvgIcons[] = {
+constexpr ui::NamedResource kSvgIcons[] = {
 #include "generated/svg_icon_names.inc"
 };
 
