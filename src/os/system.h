@@ -65,6 +65,11 @@ class System {
   virtual Rect PrimaryMonitorRect() = 0;
   virtual Rect PrimaryWorkArea() = 0;
   virtual TColor GetSysColor(int index) = 0;  // as 0x00BBGGRR
+  // The window rectangle of the taskbar (the top-level window of class "Shell_TrayWnd"); all
+  // zero when there is no taskbar window.
+  virtual Rect TaskbarWindowRect() = 0;
+  // The pointer's position in screen coordinates; (0, 0) when it cannot be read.
+  virtual Point CursorPos() = 0;
 
   // --- Time
   virtual std::int64_t PerformanceCounter() = 0;

@@ -162,6 +162,8 @@ std::wstring FakeSystem::GetFolderPath(int csidl) {
 int FakeSystem::ScreenPixelsPerInch() { return Dpi; }
 os::Rect FakeSystem::PrimaryMonitorRect() { return Monitor; }
 os::Rect FakeSystem::PrimaryWorkArea() { return WorkArea; }
+os::Rect FakeSystem::TaskbarWindowRect() { return Taskbar; }
+os::Point FakeSystem::CursorPos() { return Cursor; }
 
 os::TColor FakeSystem::GetSysColor(int index) {
   auto it = SysColors.find(index);

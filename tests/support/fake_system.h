@@ -27,6 +27,8 @@ class FakeSystem : public os::System {
   int Dpi = 96;
   os::Rect Monitor{0, 0, 1920, 1080};
   os::Rect WorkArea{0, 0, 1920, 1040};
+  os::Rect Taskbar{0, 1040, 1920, 1080};  // all zero: no taskbar window
+  os::Point Cursor{400, 300};
   std::map<int, os::TColor> SysColors;
   std::int64_t Counter = 1'000'000;
   std::int64_t Frequency = 10'000'000;
@@ -73,6 +75,8 @@ class FakeSystem : public os::System {
   os::Rect PrimaryMonitorRect() override;
   os::Rect PrimaryWorkArea() override;
   os::TColor GetSysColor(int index) override;
+  os::Rect TaskbarWindowRect() override;
+  os::Point CursorPos() override;
   std::int64_t PerformanceCounter() override;
   std::int64_t PerformanceFrequency() override;
   void Sleep(unsigned milliseconds) override;

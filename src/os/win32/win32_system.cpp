@@ -155,6 +155,19 @@ Rect Win32System::PrimaryWorkArea() {
 
 TColor Win32System::GetSysColor(int index) { return static_cast<TColor>(::GetSysColor(index)); }
 
+Rect Win32System::TaskbarWindowRect() {
+  RECT r{};
+  HWND taskbar = ::FindWindowW(L"Shell_TrayWnd", nullptr);
+  if (taskbar == nullptr || !::GetWindowRect(taskbar, &r)) return {};
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+Point Win32System::CursorPos() {
+  POINT p{};
+  if (!::GetCursorPos(&p)) return {};
+  return {p.x, p.y};
+}
+
 std::int64_t Win32System::PerformanceCounter() {
   LARGE_INTEGER v{};
   ::QueryPerformanceCounter(&v);

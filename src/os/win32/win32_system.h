@@ -27,6 +27,8 @@ class Win32System final : public System {
   Rect PrimaryMonitorRect() override;
   Rect PrimaryWorkArea() override;
   TColor GetSysColor(int index) override;
+  Rect TaskbarWindowRect() override;
+  Point CursorPos() override;
 
   std::int64_t PerformanceCounter() override;
   std::int64_t PerformanceFrequency() override;
