@@ -22,13 +22,39 @@ inline constexpr unsigned kMbTaskModal = 0x2000;
 // Locale value types (LOCALE_*).
 inline constexpr unsigned kLocaleSLanguage = 0x02;
 inline constexpr unsigned kLocaleSAbbrevLangName = 0x03;
+inline constexpr unsigned kLocaleSAbbrevCtryName = 0x07;
 inline constexpr unsigned kLocaleSIso639LangName = 0x59;
 inline constexpr unsigned kLocaleSIso3166CtryName = 0x5A;
+
+// Virtual keys (VK_*) that the monitoring reads.
+inline constexpr int kVkMenu = 0x12;  // either Alt key
+inline constexpr int kVkPause = 0x13;
+inline constexpr int kVkCapital = 0x14;
+inline constexpr int kVkNumLock = 0x90;
+inline constexpr int kVkLShift = 0xA0;
+inline constexpr int kVkRShift = 0xA1;
+inline constexpr int kVkLMenu = 0xA4;
+inline constexpr int kVkRMenu = 0xA5;
 
 // Special folders (CSIDL values).
 inline constexpr int kCsidlAppData = 0x1A;
 inline constexpr int kCsidlWindows = 0x24;
 inline constexpr int kCsidlSystem = 0x25;
+
+// The thread that created a window and the process it belongs to; zero ids when the window is gone.
+struct ThreadProcess {
+  unsigned ThreadId = 0;
+  unsigned ProcessId = 0;
+  friend bool operator==(const ThreadProcess&, const ThreadProcess&) = default;
+};
+
+// What a GUI thread's record says about its focus and its text caret; all zero when the thread
+// cannot be asked.
+struct GuiThreadInfo {
+  WindowId Focus;        // the window with the keyboard focus
+  WindowId CaretWindow;  // the window that owns the caret
+  Rect Caret;            // in the client coordinates of CaretWindow
+};
 
 // An open named mutex; closed when destroyed.
 class NamedMutex {
@@ -82,6 +108,31 @@ class System {
   virtual std::vector<std::uint64_t> KeyboardLayoutList() = 0;
   // A locale value (LOCALE_* type) of a language identifier; empty when the query fails.
   virtual std::wstring LocaleValue(unsigned languageId, unsigned lcType) = 0;
+  // The keyboard layout (HKL value) that a thread uses; 0 when the thread is gone.
+  virtual std::uint64_t ThreadKeyboardLayout(unsigned threadId) = 0;
+
+  // --- Windows of the desktop and their programs
+  virtual WindowId ForegroundWindow() = 0;  // none while the desktop switches
+  virtual ThreadProcess WindowThreadProcess(WindowId window) = 0;
+  virtual WindowId WindowFromPoint(Point screen) = 0;
+  // The window class's name, whole (class names have at most 256 characters); empty when the
+  // window is gone.
+  virtual std::wstring WindowClassName(WindowId window) = 0;
+  // The full path of the process's executable; none when the process cannot be opened for
+  // querying (for example one running with higher rights) or the query fails.
+  virtual std::optional<std::wstring> ProcessImagePath(unsigned processId) = 0;
+
+  // --- Keyboard state of the calling thread, as its message queue last saw it
+  virtual bool KeyToggled(int virtualKey) = 0;  // the toggle bit (Caps Lock, Num Lock on)
+  virtual bool KeyDown(int virtualKey) = 0;     // the key is held down
+
+  // --- Text caret
+  virtual GuiThreadInfo GuiThread(unsigned threadId) = 0;
+  // A client-area point of the window in screen coordinates; none when the window is gone.
+  virtual std::optional<Point> ClientToScreen(WindowId window, Point client) = 0;
+  // The caret's location in screen coordinates as the window's accessibility caret object gives
+  // it; none when there is no such object or it has no location.
+  virtual std::optional<Rect> AccessibleCaret(WindowId window) = 0;
 
   // --- Registry of the current user. Null when the key cannot be opened.
   virtual std::optional<bool> CurrentUserValueExists(const std::wstring& key,

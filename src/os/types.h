@@ -1,6 +1,7 @@
 #pragma once
 // Plain value types shared by every layer; no <windows.h> here, so that the settings model and
 // other pure logic also compile natively.
+#include <compare>
 #include <cstdint>
 
 namespace os {
@@ -36,6 +37,14 @@ struct Rect {
   constexpr int Width() const { return Right - Left; }
   constexpr int Height() const { return Bottom - Top; }
   friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+// A window of the desktop, another program's or ours, by its handle value. Logic that asks about
+// foreign windows keeps this value only, so that it runs against the scripted desktop in tests.
+struct WindowId {
+  std::uintptr_t Value = 0;  // 0: no window
+  explicit constexpr operator bool() const { return Value != 0; }
+  friend auto operator<=>(const WindowId&, const WindowId&) = default;
 };
 
 }  // namespace os

@@ -1,5 +1,7 @@
 #include "support/fake_system.h"
 
+#include <utility>
+
 #include "os/error.h"
 #include "os/text.h"
 
@@ -28,16 +30,17 @@ FakeSystem::FakeSystem() {
   Folders[0x25] = L"C:\\Windows\\system32";
   AddFolder(L"C:\\Programs\\Halvarin");
   AddFolder(L"C:\\Users\\user\\AppData\\Roaming");
-  AddLocale(0x0409, L"en", L"US", L"English (United States)", L"ENU");
+  AddLocale(0x0409, L"en", L"US", L"English (United States)", L"ENU", L"USA");
 }
 
 void FakeSystem::AddLocale(unsigned languageId, const std::wstring& iso639,
                            const std::wstring& iso3166, const std::wstring& name,
-                           const std::wstring& abbrev) {
+                           const std::wstring& abbrev, const std::wstring& countryAbbrev) {
   Locales[{languageId, os::kLocaleSIso639LangName}] = iso639;
   Locales[{languageId, os::kLocaleSIso3166CtryName}] = iso3166;
   Locales[{languageId, os::kLocaleSLanguage}] = name;
   Locales[{languageId, os::kLocaleSAbbrevLangName}] = abbrev;
+  if (!countryAbbrev.empty()) Locales[{languageId, os::kLocaleSAbbrevCtryName}] = countryAbbrev;
 }
 
 std::vector<std::uint64_t> FakeSystem::KeyboardLayoutList() {
@@ -186,6 +189,105 @@ int FakeSystem::ShowMessageBox(const std::wstring& text, const std::wstring& cap
   MessageBoxes.push_back({text, caption, flags});
   return MessageBoxAnswer;
 }
+
+// ===== Scripted desktop: windows, layouts, carets, keys =====
+
+os::WindowId FakeSystem::AddApp(const std::wstring& imagePath, const std::wstring& className,
+                                std::uint64_t layout, os::Rect bounds) {
+  const unsigned process = m_nextProcess += 4;
+  const unsigned thread = m_nextThread += 4;
+  Processes[process].ImagePath = imagePath;
+  Threads[thread] = FakeThread{process, layout, {}, {}, {}};
+  FakeWindow window;
+  window.ClassName = className;
+  window.ThreadId = thread;
+  window.Bounds = bounds;
+  window.ClientOrigin = {bounds.Left, bounds.Top};
+  return AddWindow(std::move(window));
+}
+
+os::WindowId FakeSystem::AddWindow(FakeWindow window) {
+  const os::WindowId id{m_nextWindow += 0x10};
+  Windows[id] = std::move(window);
+  return id;
+}
+
+FakeWindow& FakeSystem::Window(os::WindowId window) { return Windows.at(window); }
+FakeThread& FakeSystem::ThreadOf(os::WindowId window) { return Threads.at(Window(window).ThreadId); }
+FakeProcess& FakeSystem::ProcessOf(os::WindowId window) {
+  return Processes.at(ThreadOf(window).ProcessId);
+}
+
+void FakeSystem::SwitchLayout(os::WindowId window, std::uint64_t layout) {
+  ThreadOf(window).Layout = layout;
+}
+
+void FakeSystem::PlaceCaret(os::WindowId window, os::Rect caretInClient) {
+  FakeThread& thread = ThreadOf(window);
+  thread.Focus = window;
+  thread.CaretWindow = window;
+  thread.Caret = caretInClient;
+}
+
+std::uint64_t FakeSystem::ThreadKeyboardLayout(unsigned threadId) {
+  auto it = Threads.find(threadId);
+  return it == Threads.end() ? 0 : it->second.Layout;
+}
+
+os::WindowId FakeSystem::ForegroundWindow() { return Foreground; }
+
+os::ThreadProcess FakeSystem::WindowThreadProcess(os::WindowId window) {
+  auto w = Windows.find(window);
+  if (w == Windows.end()) return {};
+  auto t = Threads.find(w->second.ThreadId);
+  return {w->second.ThreadId, t == Threads.end() ? 0u : t->second.ProcessId};
+}
+
+os::WindowId FakeSystem::WindowFromPoint(os::Point p) {
+  for (auto it = Windows.rbegin(); it != Windows.rend(); ++it) {
+    const os::Rect& b = it->second.Bounds;
+    if (it->second.Visible && p.X >= b.Left && p.X < b.Right && p.Y >= b.Top && p.Y < b.Bottom) {
+      return it->first;
+    }
+  }
+  return {};
+}
+
+std::wstring FakeSystem::WindowClassName(os::WindowId window) {
+  auto it = Windows.find(window);
+  return it == Windows.end() ? std::wstring() : it->second.ClassName;
+}
+
+std::optional<std::wstring> FakeSystem::ProcessImagePath(unsigned processId) {
+  auto it = Processes.find(processId);
+  if (it == Processes.end() || it->second.CannotOpen || it->second.ImagePath.empty()) {
+    return std::nullopt;
+  }
+  return it->second.ImagePath;
+}
+
+bool FakeSystem::KeyToggled(int virtualKey) { return KeysToggled.count(virtualKey) != 0; }
+bool FakeSystem::KeyDown(int virtualKey) { return KeysDown.count(virtualKey) != 0; }
+
+os::GuiThreadInfo FakeSystem::GuiThread(unsigned threadId) {
+  auto it = Threads.find(threadId);
+  if (it == Threads.end()) return {};
+  return {it->second.Focus, it->second.CaretWindow, it->second.Caret};
+}
+
+std::optional<os::Point> FakeSystem::ClientToScreen(os::WindowId window, os::Point client) {
+  auto it = Windows.find(window);
+  if (it == Windows.end()) return std::nullopt;
+  return os::Point{it->second.ClientOrigin.X + client.X, it->second.ClientOrigin.Y + client.Y};
+}
+
+std::optional<os::Rect> FakeSystem::AccessibleCaret(os::WindowId window) {
+  AccessibleCaretQueries.push_back(window);
+  auto it = Windows.find(window);
+  return it == Windows.end() ? std::nullopt : it->second.AccessibleCaret;
+}
+
+// ===== end of the scripted desktop =====
 
 ScopedFakeSystem::ScopedFakeSystem() { os::SetSystem(&m_fake); }
 

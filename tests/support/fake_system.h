@@ -2,6 +2,7 @@
 // A scripted desktop for the tests: an in-memory file system, special folders, a manual clock,
 // a registry, a display, and a record of what the program asked for.
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -15,6 +16,34 @@ struct ShownMessageBox {
   std::wstring Caption;
   unsigned Flags;
 };
+
+// ===== Scripted desktop: windows, threads, processes =====
+// A process of the scripted desktop; its image path empty: the path query fails.
+struct FakeProcess {
+  std::wstring ImagePath;
+  bool CannotOpen = false;  // for example one running with higher rights
+};
+
+// A GUI thread: its keyboard layout and what its thread record says about focus and caret.
+struct FakeThread {
+  unsigned ProcessId = 0;
+  std::uint64_t Layout = 0x04090409;
+  os::WindowId Focus;
+  os::WindowId CaretWindow;
+  os::Rect Caret;  // in CaretWindow's client coordinates
+};
+
+struct FakeWindow {
+  std::wstring ClassName;
+  unsigned ThreadId = 0;
+  os::Rect Bounds;         // screen coordinates; WindowFromPoint finds the window by them
+  os::Point ClientOrigin;  // the client area's (0, 0) on the screen
+  bool Visible = true;
+  // What the window's accessibility caret object reports, in screen coordinates; none: the
+  // object is missing or has no location.
+  std::optional<os::Rect> AccessibleCaret;
+};
+// ===== end of the scripted desktop's types =====
 
 class FakeSystem : public os::System {
  public:
@@ -41,7 +70,8 @@ class FakeSystem : public os::System {
   bool KeyboardLayoutListFails = false;
   // Adds a language's locale values: ISO 639 and ISO 3166 codes, display and short names.
   void AddLocale(unsigned languageId, const std::wstring& iso639, const std::wstring& iso3166,
-                 const std::wstring& name, const std::wstring& abbrev);
+                 const std::wstring& name, const std::wstring& abbrev,
+                 const std::wstring& countryAbbrev = {});
 
   // Files: full path (compared without regard to case) -> bytes; folders likewise.
   void AddFile(const std::wstring& path, const std::string& bytes);
@@ -52,6 +82,30 @@ class FakeSystem : public os::System {
   std::set<std::wstring> FailWritesTo;    // upper-case paths whose writes fail
   std::set<std::wstring> FailReadsFrom;   // upper-case paths whose reads fail
   std::set<std::wstring> FailFolders;     // upper-case folders that cannot be created
+
+  // ===== Scripted desktop: windows, layouts, carets, keys =====
+  // No foreground window until a test sets one. Windows added later lie above earlier ones.
+  os::WindowId Foreground;
+  std::map<os::WindowId, FakeWindow> Windows;
+  std::map<unsigned, FakeThread> Threads;
+  std::map<unsigned, FakeProcess> Processes;
+  std::set<int> KeysToggled;  // virtual keys whose toggle bit is set
+  std::set<int> KeysDown;     // virtual keys held down
+  // A window of its own thread and process: an application with one window.
+  os::WindowId AddApp(const std::wstring& imagePath, const std::wstring& className,
+                      std::uint64_t layout = 0x04090409, os::Rect bounds = {0, 0, 800, 600});
+  // Another window on an existing thread (a child control, a second top-level window).
+  os::WindowId AddWindow(FakeWindow window);
+  FakeWindow& Window(os::WindowId window);
+  FakeThread& ThreadOf(os::WindowId window);
+  FakeProcess& ProcessOf(os::WindowId window);
+  // The window's thread switches its keyboard layout.
+  void SwitchLayout(os::WindowId window, std::uint64_t layout);
+  // The window takes the focus and a GUI-thread caret at a place of its client area.
+  void PlaceCaret(os::WindowId window, os::Rect caretInClient);
+  // Recorded: the windows whose accessibility caret was asked for.
+  std::vector<os::WindowId> AccessibleCaretQueries;
+  // ===== end of the scripted desktop =====
 
   // --- Record
   std::vector<ShownMessageBox> MessageBoxes;
@@ -82,6 +136,17 @@ class FakeSystem : public os::System {
   void Sleep(unsigned milliseconds) override;
   std::vector<std::uint64_t> KeyboardLayoutList() override;
   std::wstring LocaleValue(unsigned languageId, unsigned lcType) override;
+  std::uint64_t ThreadKeyboardLayout(unsigned threadId) override;
+  os::WindowId ForegroundWindow() override;
+  os::ThreadProcess WindowThreadProcess(os::WindowId window) override;
+  os::WindowId WindowFromPoint(os::Point screen) override;
+  std::wstring WindowClassName(os::WindowId window) override;
+  std::optional<std::wstring> ProcessImagePath(unsigned processId) override;
+  bool KeyToggled(int virtualKey) override;
+  bool KeyDown(int virtualKey) override;
+  os::GuiThreadInfo GuiThread(unsigned threadId) override;
+  std::optional<os::Point> ClientToScreen(os::WindowId window, os::Point client) override;
+  std::optional<os::Rect> AccessibleCaret(os::WindowId window) override;
   std::optional<bool> CurrentUserValueExists(const std::wstring& key,
                                              const std::wstring& valueName) override;
   int ShowMessageBox(const std::wstring& text, const std::wstring& caption,
@@ -92,6 +157,9 @@ class FakeSystem : public os::System {
   static std::wstring ParentOf(const std::wstring& path);
   std::map<std::wstring, std::string> m_files;
   std::set<std::wstring> m_folders;
+  std::uintptr_t m_nextWindow = 0x10010;
+  unsigned m_nextThread = 1000;
+  unsigned m_nextProcess = 4000;
 };
 
 // Installs a fake for the life of the object; the tests run with no other System.

@@ -9,6 +9,7 @@
 #include <memory>
 #include <utility>
 
+#include "os/win32/com_ref.h"
 #include "os/win32/unique_handle.h"
 
 namespace os::win32 {
@@ -21,25 +22,6 @@ static_assert(kDriveFixed == DRIVE_FIXED && kDriveCdRom == DRIVE_CDROM &&
               kDriveRamDisk == DRIVE_RAMDISK);
 
 constexpr unsigned kQueryFlagMask = SHGFI_SMALLICON | SHGFI_OPENICON;
-
-// Holds one reference of a COM object.
-template <class T>
-class ComRef {
- public:
-  ComRef() = default;
-  ComRef(const ComRef&) = delete;
-  ComRef& operator=(const ComRef&) = delete;
-  ~ComRef() {
-    if (m_p != nullptr) m_p->Release();
-  }
-  T* operator->() const noexcept { return m_p; }
-  T** Out() noexcept { return &m_p; }
-  void** OutVoid() noexcept { return reinterpret_cast<void**>(&m_p); }
-  explicit operator bool() const noexcept { return m_p != nullptr; }
-
- private:
-  T* m_p = nullptr;
-};
 
 struct TaskMemFree {
   void operator()(void* p) const noexcept { ::CoTaskMemFree(p); }

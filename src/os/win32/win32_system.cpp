@@ -1,16 +1,30 @@
 #include "os/win32/win32_system.h"
 
 #include <windows.h>
+#include <oleacc.h>
 #include <shlobj.h>
 
 #include <algorithm>
 #include <vector>
 
 #include "os/error.h"
+#include "os/win32/com_ref.h"
 #include "os/win32/unique_handle.h"
 
 namespace os::win32 {
 namespace {
+
+static_assert(kVkCapital == VK_CAPITAL && kVkNumLock == VK_NUMLOCK && kVkMenu == VK_MENU &&
+              kVkPause == VK_PAUSE && kVkLShift == VK_LSHIFT && kVkRShift == VK_RSHIFT &&
+              kVkLMenu == VK_LMENU && kVkRMenu == VK_RMENU);
+static_assert(kLocaleSAbbrevCtryName == LOCALE_SABBREVCTRYNAME &&
+              kLocaleSIso639LangName == LOCALE_SISO639LANGNAME &&
+              kLocaleSIso3166CtryName == LOCALE_SISO3166CTRYNAME);
+
+// Class names have at most 256 characters.
+constexpr int kClassNameBuffer = 257;
+// Room for the image path of a process; a longer path counts as a failed query.
+constexpr DWORD kImagePathBuffer = 4096;
 
 class Win32NamedMutex final : public NamedMutex {
  public:
@@ -38,6 +52,16 @@ std::wstring SystemErrorText(DWORD code) {
   }
   if (text.empty()) text = L"System error " + std::to_wstring(code) + L".";
   return text;
+}
+
+Win32System::Win32System() {
+  // S_FALSE (already initialised the same way) also needs its CoUninitialize; another apartment
+  // model on this thread is left as it is.
+  m_comInitialized = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+}
+
+Win32System::~Win32System() {
+  if (m_comInitialized) ::CoUninitialize();
 }
 
 std::wstring Win32System::ExecutablePath() {
@@ -201,6 +225,78 @@ std::wstring Win32System::LocaleValue(unsigned languageId, unsigned lcType) {
   if (::GetLocaleInfoW(lcid, lcType, value.data(), n) <= 0) return {};
   value.resize(static_cast<std::size_t>(n - 1));
   return value;
+}
+
+std::uint64_t Win32System::ThreadKeyboardLayout(unsigned threadId) {
+  return reinterpret_cast<std::uintptr_t>(::GetKeyboardLayout(threadId));
+}
+
+WindowId Win32System::ForegroundWindow() { return ToWindowId(::GetForegroundWindow()); }
+
+ThreadProcess Win32System::WindowThreadProcess(WindowId window) {
+  DWORD processId = 0;
+  const DWORD threadId = ::GetWindowThreadProcessId(ToHwnd(window), &processId);
+  if (threadId == 0) return {};
+  return {threadId, processId};
+}
+
+WindowId Win32System::WindowFromPoint(Point screen) {
+  return ToWindowId(::WindowFromPoint(POINT{screen.X, screen.Y}));
+}
+
+std::wstring Win32System::WindowClassName(WindowId window) {
+  wchar_t buffer[kClassNameBuffer] = {};
+  const int n = ::GetClassNameW(ToHwnd(window), buffer, kClassNameBuffer);
+  return n > 0 ? std::wstring(buffer, static_cast<std::size_t>(n)) : std::wstring();
+}
+
+std::optional<std::wstring> Win32System::ProcessImagePath(unsigned processId) {
+  UniqueKernelHandle process(
+      ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
+  if (!process) return std::nullopt;
+  std::vector<wchar_t> buffer(kImagePathBuffer);
+  DWORD size = kImagePathBuffer;
+  if (!::QueryFullProcessImageNameW(process.Get(), 0, buffer.data(), &size)) return std::nullopt;
+  return std::wstring(buffer.data(), size);
+}
+
+// GetKeyState, not GetAsyncKeyState: a lock key counts by its toggle bit, and a chord by the
+// keys the thread's input state holds down.
+bool Win32System::KeyToggled(int virtualKey) { return (::GetKeyState(virtualKey) & 0x0001) != 0; }
+
+bool Win32System::KeyDown(int virtualKey) { return (::GetKeyState(virtualKey) & 0x8000) != 0; }
+
+// Asked on the UI thread only, which is where the program wants this query to run.
+GuiThreadInfo Win32System::GuiThread(unsigned threadId) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  if (!::GetGUIThreadInfo(threadId, &info)) return {};
+  const RECT& c = info.rcCaret;
+  return {ToWindowId(info.hwndFocus), ToWindowId(info.hwndCaret),
+          Rect{c.left, c.top, c.right, c.bottom}};
+}
+
+std::optional<Point> Win32System::ClientToScreen(WindowId window, Point client) {
+  POINT p{client.X, client.Y};
+  if (!window || !::ClientToScreen(ToHwnd(window), &p)) return std::nullopt;
+  return Point{p.x, p.y};
+}
+
+std::optional<Rect> Win32System::AccessibleCaret(WindowId window) {
+  ComRef<IAccessible> caret;
+  if (FAILED(::AccessibleObjectFromWindow(ToHwnd(window), static_cast<DWORD>(OBJID_CARET),
+                                          IID_IAccessible, caret.OutVoid())) ||
+      !caret) {
+    return std::nullopt;
+  }
+  VARIANT self;
+  ::VariantInit(&self);
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  long left = 0, top = 0, width = 0, height = 0;
+  // S_FALSE means the object has no location to give, and leaves the four values undefined.
+  if (caret->accLocation(&left, &top, &width, &height, self) != S_OK) return std::nullopt;
+  return Rect{left, top, left + width, top + height};
 }
 
 std::optional<bool> Win32System::CurrentUserValueExists(const std::wstring& key,

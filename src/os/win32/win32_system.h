@@ -6,8 +6,15 @@
 namespace os::win32 {
 
 // The real desktop.
+// Construct it on the UI thread: it joins that thread to a single-threaded COM apartment for
+// the accessibility caret object, and leaves it again when destroyed.
 class Win32System final : public System {
  public:
+  Win32System();
+  ~Win32System() override;
+  Win32System(const Win32System&) = delete;
+  Win32System& operator=(const Win32System&) = delete;
+
   std::wstring ExecutablePath() override;
   std::unique_ptr<NamedMutex> CreateNamedMutex(const std::wstring& name,
                                                bool& alreadyExisted) override;
@@ -36,12 +43,33 @@ class Win32System final : public System {
 
   std::vector<std::uint64_t> KeyboardLayoutList() override;
   std::wstring LocaleValue(unsigned languageId, unsigned lcType) override;
+  std::uint64_t ThreadKeyboardLayout(unsigned threadId) override;
+
+  WindowId ForegroundWindow() override;
+  ThreadProcess WindowThreadProcess(WindowId window) override;
+  WindowId WindowFromPoint(Point screen) override;
+  std::wstring WindowClassName(WindowId window) override;
+  std::optional<std::wstring> ProcessImagePath(unsigned processId) override;
+
+  bool KeyToggled(int virtualKey) override;
+  bool KeyDown(int virtualKey) override;
+
+  GuiThreadInfo GuiThread(unsigned threadId) override;
+  std::optional<Point> ClientToScreen(WindowId window, Point client) override;
+  std::optional<Rect> AccessibleCaret(WindowId window) override;
 
   std::optional<bool> CurrentUserValueExists(const std::wstring& key,
                                              const std::wstring& valueName) override;
 
   int ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsigned flags) override;
+
+ private:
+  bool m_comInitialized = false;
 };
+
+// The handle a window identifier stands for, and back.
+inline HWND ToHwnd(WindowId window) { return reinterpret_cast<HWND>(window.Value); }
+inline WindowId ToWindowId(HWND window) { return WindowId{reinterpret_cast<std::uintptr_t>(window)}; }
 
 // The system's text for an error code, without its trailing line break.
 std::wstring SystemErrorText(DWORD code);
