@@ -1,5 +1,6 @@
 #pragma once
-// A scripted desktop for the tests: an in-memory file system, special folders, a manual clock,
+// A scripted desktop for the tests: windows of named applications with their layouts and carets,
+// key states, an in-memory file system, special folders, a manual clock,
 // a registry, a display, and a record of what the program asked for.
 #include <map>
 #include <optional>
