@@ -85,7 +85,31 @@ class TDM : public ui::Component {
   void pmm_SettingsClick(ui::MenuItem& sender);
   void pmm_DesktopClick(ui::MenuItem& sender);
   void pmm_CalculatorClick(ui::MenuItem& sender);
-  void ShellPlaceClick(ui::MenuItem& sender);  // the items that open a shell name
+  // The shell places: each opens its own item's shell name with explorer.exe.
+  void pmm_NetworkClick(ui::MenuItem& sender);
+  void pmm_RecycleBinClick(ui::MenuItem& sender);
+  void pmm_ControlPanelClick(ui::MenuItem& sender);
+  void pmm_GodModeClick(ui::MenuItem& sender);
+  void pmm_AdministrativeToolsClick(ui::MenuItem& sender);
+  void pmm_ActionCenterClick(ui::MenuItem& sender);
+  void pmm_AutoPlayClick(ui::MenuItem& sender);
+  void pmm_BluetoothDevicesClick(ui::MenuItem& sender);
+  void pmm_ColorManagementClick(ui::MenuItem& sender);
+  void pmm_DefaultProgramsClick(ui::MenuItem& sender);
+  void pmm_DeviceManagerClick(ui::MenuItem& sender);
+  void pmm_DevicesAndPrintersClick(ui::MenuItem& sender);
+  void pmm_EaseOfAccessCenterClick(ui::MenuItem& sender);
+  void pmm_NetworkAndSharingCenterClick(ui::MenuItem& sender);
+  void pmm_NetworkConnectionsClick(ui::MenuItem& sender);
+  void pmm_PersonalizationClick(ui::MenuItem& sender);
+  void pmm_PowerOptionsClick(ui::MenuItem& sender);
+  void pmm_PrintersClick(ui::MenuItem& sender);
+  void pmm_ProgramsAndFeaturesClick(ui::MenuItem& sender);
+  void pmm_RegionAndLanguageClick(ui::MenuItem& sender);
+  void pmm_RemoteAppAndDesktopConnectionsClick(ui::MenuItem& sender);
+  void pmm_SystemClick(ui::MenuItem& sender);
+  void pmm_TaskbarClick(ui::MenuItem& sender);
+  void pmm_FileRunClick(ui::MenuItem& sender);
   void DriveItemClick(ui::MenuItem& sender);
   void pmm_WindowSwitcherClick(ui::MenuItem& sender);
   void pmm_ShutDownWindowClick(ui::MenuItem& sender);
@@ -97,6 +121,7 @@ class TDM : public ui::Component {
   std::wstring ShellNameOf(const ui::MenuItem& item) const;
 
  private:
+  void OpenShellPlace(const ui::MenuItem& item);
   void BuildMenu();
   void LoadImages();
   // The text the folder item of `tag` opens (1 to 6), read now, without a trailing backslash.
