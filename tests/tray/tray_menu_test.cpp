@@ -133,6 +133,7 @@ TEST_F(TrayMenu, DownloadsFallsBackToDocumentsAndAMissingFolderToNoParameter) {
   Choose(DM->pmm_Pictures);
   EXPECT_EQ(LastCommand().File, L"explorer.exe");
   EXPECT_EQ(LastCommand().Parameters, L"");
+  EXPECT_EQ(DM->pmm_Pictures->ImageIndex, 0) << "the icon of no name";
 }
 
 TEST_F(TrayMenu, ADriveItemOpensItsRootAsItStands) {
@@ -232,6 +233,24 @@ TEST_F(TrayMenu, TheTrayIconsStartAsTheyShould) {
   EXPECT_EQ(main->IL_Tray_NumLock.FindIndexByName(L"05_Num_A_Red_#FF0000"), 5);
   EXPECT_EQ(DM->IL_16.FindIndexByName(L"category"), 2);
   EXPECT_EQ(DM->IL_16.FindIndexByName(L"041"), 3);
+}
+
+TEST_F(TrayMenu, TheSharedImageListsAreAsDesigned) {
+  EXPECT_EQ(DM->IL_Flag16.ImageWidth(), 16);
+  EXPECT_EQ(DM->IL_Flag16.ImageHeight(), 16);
+  EXPECT_EQ(DM->IL_Flag25.ImageWidth(), 25);
+  EXPECT_EQ(DM->IL_Flag25.ImageHeight(), 25);
+  EXPECT_EQ(DM->IL_16.ImageWidth(), 16);
+  EXPECT_EQ(DM->IL_16.Count(), 15);
+  EXPECT_EQ(DM->SysImageList.IconSet(), tray::TIconSet::isSystem);
+  EXPECT_EQ(DM->SysImageList.IconSize(), tray::TIconSize::isSmallIcons);
+  std::vector<std::wstring> icons;
+  for (int i = 0; i < DM->SVGIconImageCollection.Count(); ++i) {
+    icons.push_back(DM->SVGIconImageCollection.Name(i));
+  }
+  EXPECT_EQ(icons, (std::vector<std::wstring>{L"playlist", L"Navigation\\refresh",
+                                               L"Edit\\content_copy", L"plus",
+                                               L"folder-plus-outline", L"folder-plus"}));
 }
 
 }  // namespace
