@@ -74,7 +74,9 @@ void TDM::BuildMenu() {
     ui::MenuItem* item = parent.Add();
     item->Name = name;
     item->Tag = tag;
-    if (handler != nullptr) item->OnClick = [this, handler](ui::MenuItem& s) { (this->*handler)(s); };
+    if (handler != nullptr) {
+      item->OnClick = [this, handler](ui::MenuItem& s) { (this->*handler)(s); };
+    }
     return item;
   };
   auto separator = [&](ui::MenuItem& parent, const wchar_t* name, int tag = 0) {
@@ -83,14 +85,16 @@ void TDM::BuildMenu() {
     item->Tag = tag;
     return item;
   };
-  auto place = [&](ui::MenuItem& parent, const wchar_t* name, const wchar_t* shellName) {
-    ui::MenuItem* item = add(parent, name, &TDM::ShellPlaceClick);
+  auto place = [&](ui::MenuItem& parent, const wchar_t* name, Handler handler,
+                   const wchar_t* shellName) {
+    ui::MenuItem* item = add(parent, name, handler);
+    item->Images = &SysImageList;
     m_shellNames[item] = shellName;
     return item;
   };
 
+  // A heading that is still an ordinary item: choosing it only closes the menu.
   pmm_TemporaryHide = add(root, L"pmm_TemporaryHide", nullptr);
-  pmm_TemporaryHide->Kind = ui::MenuItemKind::Label;
   pmm_TemporaryHide->FontColor = static_cast<os::TColor>(0xFF000000 | COLOR_HOTLIGHT);
   pmm_TemporaryHide->FontSizePercent = 90;
   pmm_TemporaryHide->Bold = true;
@@ -112,65 +116,87 @@ void TDM::BuildMenu() {
        {pmm_Desktop, pmm_Documents, pmm_Downloads, pmm_Movies, pmm_Music, pmm_Pictures}) {
     folder->FontName = L"Lucida Console";
     folder->FontSizePercent = 90;
+    folder->Images = &SysImageList;
   }
   SpTBXSeparatorItem5 = separator(root, L"SpTBXSeparatorItem5", kTagDriveSeparator);
   separator(root, L"SpTBXSeparatorItem1");
-  pmm_Network = place(root, L"pmm_Network", L"shell:::{208D2C60-3AEA-1069-A2D7-08002B30309D}");
+  pmm_Network = place(root, L"pmm_Network", &TDM::pmm_NetworkClick,
+                      L"shell:::{208D2C60-3AEA-1069-A2D7-08002B30309D}");
   separator(root, L"SpTBXSeparatorItem9");
-  pmm_RecycleBin = place(root, L"pmm_RecycleBin", L"shell:::{645FF040-5081-101B-9F08-00AA002F954E}");
+  pmm_RecycleBin = place(root, L"pmm_RecycleBin", &TDM::pmm_RecycleBinClick,
+                         L"shell:::{645FF040-5081-101B-9F08-00AA002F954E}");
   separator(root, L"SpTBXSeparatorItem8");
 
   pmmControlPanel = add(root, L"pmmControlPanel", nullptr);
   ui::MenuItem& cp = *pmmControlPanel;
-  pmm_ControlPanel = place(cp, L"pmm_ControlPanel", L"shell:::{5399E694-6CE5-4D6C-8FCE-1D8870FDCBA0}");
-  pmm_GodMode = place(cp, L"pmm_GodMode", L"shell:::{ED7BA470-8E54-465E-825C-99712043E01C}");
+  pmm_ControlPanel = place(cp, L"pmm_ControlPanel", &TDM::pmm_ControlPanelClick,
+                           L"shell:::{5399E694-6CE5-4D6C-8FCE-1D8870FDCBA0}");
+  pmm_GodMode = place(cp, L"pmm_GodMode", &TDM::pmm_GodModeClick,
+                      L"shell:::{ED7BA470-8E54-465E-825C-99712043E01C}");
   pmm_AdministrativeTools =
-      place(cp, L"pmm_AdministrativeTools", L"shell:::{D20EA4E1-3957-11d2-A40B-0C5020524153}");
+      place(cp, L"pmm_AdministrativeTools", &TDM::pmm_AdministrativeToolsClick,
+            L"shell:::{D20EA4E1-3957-11d2-A40B-0C5020524153}");
   separator(cp, L"SpTBXSeparatorItem2");
-  pmm_ActionCenter = place(cp, L"pmm_ActionCenter", L"shell:::{BB64F8A7-BEE7-4E1A-AB8D-7D8273F7FDB6}");
-  pmm_AutoPlay = place(cp, L"pmm_AutoPlay", L"shell:::{9C60DE1E-E5FC-40f4-A487-460851A8D915}");
-  pmm_BluetoothDevices =
-      place(cp, L"pmm_BluetoothDevices", L"shell:::{28803F59-3A75-4058-995F-4EE5503B023C}");
-  pmm_ColorManagement =
-      place(cp, L"pmm_ColorManagement", L"shell:::{B2C761C6-29BC-4f19-9251-E6195265BAF1}");
+  pmm_ActionCenter = place(cp, L"pmm_ActionCenter", &TDM::pmm_ActionCenterClick,
+                           L"shell:::{BB64F8A7-BEE7-4E1A-AB8D-7D8273F7FDB6}");
+  pmm_AutoPlay = place(cp, L"pmm_AutoPlay", &TDM::pmm_AutoPlayClick,
+                       L"shell:::{9C60DE1E-E5FC-40f4-A487-460851A8D915}");
+  pmm_BluetoothDevices = place(cp, L"pmm_BluetoothDevices", &TDM::pmm_BluetoothDevicesClick,
+                               L"shell:::{28803F59-3A75-4058-995F-4EE5503B023C}");
+  pmm_ColorManagement = place(cp, L"pmm_ColorManagement", &TDM::pmm_ColorManagementClick,
+                              L"shell:::{B2C761C6-29BC-4f19-9251-E6195265BAF1}");
   pmm_ComputerManagement = add(cp, L"pmm_ComputerManagement", &TDM::pmm_CalculatorClick, 3);
   pmm_ComputerManagement->Hint = L"compmgmt.msc";
-  pmm_DefaultPrograms =
-      place(cp, L"pmm_DefaultPrograms", L"shell:::{17cd9488-1228-4b2f-88ce-4298e93e0966}");
-  pmm_DeviceManager = place(cp, L"pmm_DeviceManager", L"shell:::{74246bfc-4c96-11d0-abef-0020af6b0b7a}");
-  pmm_DevicesAndPrinters =
-      place(cp, L"pmm_DevicesAndPrinters", L"shell:::{A8A91A66-3A7D-4424-8D24-04E180695C7A}");
-  pmm_EaseOfAccessCenter =
-      place(cp, L"pmm_EaseOfAccessCenter", L"shell:::{D555645E-D4F8-4c29-A827-D93C859C4F2A}");
+  pmm_ComputerManagement->Images = &SysImageList;
+  pmm_DefaultPrograms = place(cp, L"pmm_DefaultPrograms", &TDM::pmm_DefaultProgramsClick,
+                              L"shell:::{17cd9488-1228-4b2f-88ce-4298e93e0966}");
+  pmm_DeviceManager = place(cp, L"pmm_DeviceManager", &TDM::pmm_DeviceManagerClick,
+                            L"shell:::{74246bfc-4c96-11d0-abef-0020af6b0b7a}");
+  pmm_DevicesAndPrinters = place(cp, L"pmm_DevicesAndPrinters", &TDM::pmm_DevicesAndPrintersClick,
+                                 L"shell:::{A8A91A66-3A7D-4424-8D24-04E180695C7A}");
+  pmm_EaseOfAccessCenter = place(cp, L"pmm_EaseOfAccessCenter", &TDM::pmm_EaseOfAccessCenterClick,
+                                 L"shell:::{D555645E-D4F8-4c29-A827-D93C859C4F2A}");
   pmm_NetworkAndSharingCenter =
-      place(cp, L"pmm_NetworkAndSharingCenter", L"shell:::{8E908FC9-BECC-40f6-915B-F4CA0E70D03D}");
-  pmm_NetworkConnections =
-      place(cp, L"pmm_NetworkConnections", L"shell:::{7007ACC7-3202-11D1-AAD2-00805FC1270E}");
-  pmm_Personalization =
-      place(cp, L"pmm_Personalization", L"shell:::{ED834ED6-4B5A-4bfe-8F11-A626DCB6A921}");
-  pmm_PowerOptions = place(cp, L"pmm_PowerOptions", L"shell:::{025A5937-A6BE-4686-A844-36FE4BEC8B6D}");
-  pmm_Printers = place(cp, L"pmm_Printers", L"shell:::{2227A280-3AEA-1069-A2DE-08002B30309D}");
+      place(cp, L"pmm_NetworkAndSharingCenter", &TDM::pmm_NetworkAndSharingCenterClick,
+            L"shell:::{8E908FC9-BECC-40f6-915B-F4CA0E70D03D}");
+  pmm_NetworkConnections = place(cp, L"pmm_NetworkConnections", &TDM::pmm_NetworkConnectionsClick,
+                                 L"shell:::{7007ACC7-3202-11D1-AAD2-00805FC1270E}");
+  pmm_Personalization = place(cp, L"pmm_Personalization", &TDM::pmm_PersonalizationClick,
+                              L"shell:::{ED834ED6-4B5A-4bfe-8F11-A626DCB6A921}");
+  pmm_PowerOptions = place(cp, L"pmm_PowerOptions", &TDM::pmm_PowerOptionsClick,
+                           L"shell:::{025A5937-A6BE-4686-A844-36FE4BEC8B6D}");
+  pmm_Printers = place(cp, L"pmm_Printers", &TDM::pmm_PrintersClick,
+                       L"shell:::{2227A280-3AEA-1069-A2DE-08002B30309D}");
   pmm_ProgramsAndFeatures =
-      place(cp, L"pmm_ProgramsAndFeatures", L"shell:::{7b81be6a-ce2b-4676-a29e-eb907a5126c5}");
-  pmm_RegionAndLanguage =
-      place(cp, L"pmm_RegionAndLanguage", L"shell:::{62D8ED13-C9D0-4CE8-A914-47DD628FB1B0}");
+      place(cp, L"pmm_ProgramsAndFeatures", &TDM::pmm_ProgramsAndFeaturesClick,
+            L"shell:::{7b81be6a-ce2b-4676-a29e-eb907a5126c5}");
+  pmm_RegionAndLanguage = place(cp, L"pmm_RegionAndLanguage", &TDM::pmm_RegionAndLanguageClick,
+                                L"shell:::{62D8ED13-C9D0-4CE8-A914-47DD628FB1B0}");
   pmm_RemoteAppAndDesktopConnections = place(cp, L"pmm_RemoteAppAndDesktopConnections",
+                                             &TDM::pmm_RemoteAppAndDesktopConnectionsClick,
                                              L"shell:::{241D7C96-F8BF-4F85-B01F-E2B043341A4B}");
-  pmm_System = place(cp, L"pmm_System", L"shell:::{BB06C0E4-D293-4f75-8A90-CB05B6477EEE}");
-  pmm_Taskbar = place(cp, L"pmm_Taskbar", L"shell:::{0DF44EAA-FF21-4412-828E-260A8728E7F1}");
+  pmm_System = place(cp, L"pmm_System", &TDM::pmm_SystemClick,
+                     L"shell:::{BB06C0E4-D293-4f75-8A90-CB05B6477EEE}");
+  pmm_Taskbar = place(cp, L"pmm_Taskbar", &TDM::pmm_TaskbarClick,
+                      L"shell:::{0DF44EAA-FF21-4412-828E-260A8728E7F1}");
 
   pmmSoftware = add(root, L"pmmSoftware", nullptr);
   pmm_Calculator = add(*pmmSoftware, L"pmm_Calculator", &TDM::pmm_CalculatorClick, 1);
   pmm_Calculator->Hint = L"calc.exe";
   pmm_Notepad = add(*pmmSoftware, L"pmm_Notepad", &TDM::pmm_CalculatorClick, 2);
   pmm_Notepad->Hint = L"notepad.exe";
+  pmm_Calculator->Images = &SysImageList;
+  pmm_Notepad->Images = &SysImageList;
 
   separator(root, L"SpTBXSeparatorItem6");
   separator(root, L"SpTBXSeparatorItem10");
-  pmm_FileRun = place(root, L"pmm_FileRun", L"shell:::{2559a1f3-21d7-11d4-bdaf-00c04f60b9f0}");
+  pmm_FileRun = place(root, L"pmm_FileRun", &TDM::pmm_FileRunClick,
+                      L"shell:::{2559a1f3-21d7-11d4-bdaf-00c04f60b9f0}");
   pmm_WindowSwitcher = add(root, L"pmm_WindowSwitcher", &TDM::pmm_WindowSwitcherClick);
+  pmm_WindowSwitcher->Images = &SysImageList;
   separator(root, L"SpTBXSeparatorItem4");
   pmm_ShutDownWindow = add(root, L"pmm_ShutDownWindow", &TDM::pmm_ShutDownWindowClick);
+  pmm_ShutDownWindow->Images = &SysImageList;  // the list without an image
   separator(root, L"SpTBXSeparatorItem3");
   pmm_WindowsTree = add(root, L"pmm_WindowsTree", &TDM::pmm_WindowsTreeClick);
   separator(root, L"SpTBXSeparatorItem13");
@@ -240,20 +266,19 @@ void TDM::PopupMenuPopup() {
   pmm_Enabled_AllIndicator->Checked = core::IsEnabled_AllIndicator;
 
   auto icon = [this](ui::MenuItem* item, const std::wstring& text) {
-    item->Images = &SysImageList;
     item->ImageIndex = SysImageList.ImageIndexOf(text, false);
   };
   for (ui::MenuItem* folder :
        {pmm_Desktop, pmm_Documents, pmm_Downloads, pmm_Movies, pmm_Music, pmm_Pictures}) {
     icon(folder, FolderText(folder->Tag));
   }
-  for (const auto& [item, shellName] : m_shellNames) icon(const_cast<ui::MenuItem*>(item), shellName);
+  for (const auto& [item, shellName] : m_shellNames) {
+    icon(const_cast<ui::MenuItem*>(item), shellName);
+  }
   icon(pmm_ComputerManagement, core::PathSystem + pmm_ComputerManagement->Hint);
   icon(pmm_Calculator, core::PathSystem + pmm_Calculator->Hint);
   icon(pmm_Notepad, core::PathWindows + pmm_Notepad->Hint);
   icon(pmm_WindowSwitcher, kWindowSwitcherName);
-  pmm_ShutDownWindow->Images = &SysImageList;  // the list is set, with no image
-  pmm_ShutDownWindow->ImageIndex = -1;
 }
 
 void TDM::pmm_Enabled_MouseIndicatorClick(ui::MenuItem& sender) {
@@ -280,7 +305,36 @@ void TDM::pmm_DesktopClick(ui::MenuItem& sender) {
 
 void TDM::pmm_CalculatorClick(ui::MenuItem& sender) { Start(ProgramFile(sender.Tag), L""); }
 
-void TDM::ShellPlaceClick(ui::MenuItem& sender) { Start(kExplorer, ShellNameOf(sender)); }
+void TDM::OpenShellPlace(const ui::MenuItem& item) { Start(kExplorer, ShellNameOf(item)); }
+
+void TDM::pmm_NetworkClick(ui::MenuItem&) { OpenShellPlace(*pmm_Network); }
+void TDM::pmm_RecycleBinClick(ui::MenuItem&) { OpenShellPlace(*pmm_RecycleBin); }
+void TDM::pmm_ControlPanelClick(ui::MenuItem&) { OpenShellPlace(*pmm_ControlPanel); }
+void TDM::pmm_GodModeClick(ui::MenuItem&) { OpenShellPlace(*pmm_GodMode); }
+void TDM::pmm_AdministrativeToolsClick(ui::MenuItem&) { OpenShellPlace(*pmm_AdministrativeTools); }
+void TDM::pmm_ActionCenterClick(ui::MenuItem&) { OpenShellPlace(*pmm_ActionCenter); }
+void TDM::pmm_AutoPlayClick(ui::MenuItem&) { OpenShellPlace(*pmm_AutoPlay); }
+void TDM::pmm_BluetoothDevicesClick(ui::MenuItem&) { OpenShellPlace(*pmm_BluetoothDevices); }
+void TDM::pmm_ColorManagementClick(ui::MenuItem&) { OpenShellPlace(*pmm_ColorManagement); }
+void TDM::pmm_DefaultProgramsClick(ui::MenuItem&) { OpenShellPlace(*pmm_DefaultPrograms); }
+void TDM::pmm_DeviceManagerClick(ui::MenuItem&) { OpenShellPlace(*pmm_DeviceManager); }
+void TDM::pmm_DevicesAndPrintersClick(ui::MenuItem&) { OpenShellPlace(*pmm_DevicesAndPrinters); }
+void TDM::pmm_EaseOfAccessCenterClick(ui::MenuItem&) { OpenShellPlace(*pmm_EaseOfAccessCenter); }
+void TDM::pmm_NetworkAndSharingCenterClick(ui::MenuItem&) {
+  OpenShellPlace(*pmm_NetworkAndSharingCenter);
+}
+void TDM::pmm_NetworkConnectionsClick(ui::MenuItem&) { OpenShellPlace(*pmm_NetworkConnections); }
+void TDM::pmm_PersonalizationClick(ui::MenuItem&) { OpenShellPlace(*pmm_Personalization); }
+void TDM::pmm_PowerOptionsClick(ui::MenuItem&) { OpenShellPlace(*pmm_PowerOptions); }
+void TDM::pmm_PrintersClick(ui::MenuItem&) { OpenShellPlace(*pmm_Printers); }
+void TDM::pmm_ProgramsAndFeaturesClick(ui::MenuItem&) { OpenShellPlace(*pmm_ProgramsAndFeatures); }
+void TDM::pmm_RegionAndLanguageClick(ui::MenuItem&) { OpenShellPlace(*pmm_RegionAndLanguage); }
+void TDM::pmm_RemoteAppAndDesktopConnectionsClick(ui::MenuItem&) {
+  OpenShellPlace(*pmm_RemoteAppAndDesktopConnections);
+}
+void TDM::pmm_SystemClick(ui::MenuItem&) { OpenShellPlace(*pmm_System); }
+void TDM::pmm_TaskbarClick(ui::MenuItem&) { OpenShellPlace(*pmm_Taskbar); }
+void TDM::pmm_FileRunClick(ui::MenuItem&) { OpenShellPlace(*pmm_FileRun); }
 
 void TDM::DriveItemClick(ui::MenuItem& sender) { Start(kExplorer, sender.Hint); }
 

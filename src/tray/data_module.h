@@ -32,51 +32,51 @@ class TDM : public ui::Component {
   ui::PopupMenu PopupMenu;
 
   // The menu's items, in menu order (the tree owns them).
-  ui::MenuItem* pmm_TemporaryHide;
-  ui::MenuItem* pmm_Enabled_MouseIndicator;
-  ui::MenuItem* pmm_Enabled_AllIndicator;
-  ui::MenuItem* pmm_Settings;
-  ui::MenuItem* pmm_Desktop;
-  ui::MenuItem* pmm_Documents;
-  ui::MenuItem* pmm_Downloads;
-  ui::MenuItem* pmm_Movies;
-  ui::MenuItem* pmm_Music;
-  ui::MenuItem* pmm_Pictures;
-  ui::MenuItem* SpTBXSeparatorItem5;  // the drive items follow it
-  ui::MenuItem* pmm_Network;
-  ui::MenuItem* pmm_RecycleBin;
-  ui::MenuItem* pmmControlPanel;
-  ui::MenuItem* pmm_ControlPanel;
-  ui::MenuItem* pmm_GodMode;
-  ui::MenuItem* pmm_AdministrativeTools;
-  ui::MenuItem* pmm_ActionCenter;
-  ui::MenuItem* pmm_AutoPlay;
-  ui::MenuItem* pmm_BluetoothDevices;
-  ui::MenuItem* pmm_ColorManagement;
-  ui::MenuItem* pmm_ComputerManagement;
-  ui::MenuItem* pmm_DefaultPrograms;
-  ui::MenuItem* pmm_DeviceManager;
-  ui::MenuItem* pmm_DevicesAndPrinters;
-  ui::MenuItem* pmm_EaseOfAccessCenter;
-  ui::MenuItem* pmm_NetworkAndSharingCenter;
-  ui::MenuItem* pmm_NetworkConnections;
-  ui::MenuItem* pmm_Personalization;
-  ui::MenuItem* pmm_PowerOptions;
-  ui::MenuItem* pmm_Printers;
-  ui::MenuItem* pmm_ProgramsAndFeatures;
-  ui::MenuItem* pmm_RegionAndLanguage;
-  ui::MenuItem* pmm_RemoteAppAndDesktopConnections;
-  ui::MenuItem* pmm_System;
-  ui::MenuItem* pmm_Taskbar;
-  ui::MenuItem* pmmSoftware;
-  ui::MenuItem* pmm_Calculator;
-  ui::MenuItem* pmm_Notepad;
-  ui::MenuItem* pmm_FileRun;
-  ui::MenuItem* pmm_WindowSwitcher;
-  ui::MenuItem* pmm_ShutDownWindow;
-  ui::MenuItem* pmm_WindowsTree;
-  ui::MenuItem* pmm_HomePage;
-  ui::MenuItem* pmm_Exit;
+  ui::MenuItem* pmm_TemporaryHide = nullptr;
+  ui::MenuItem* pmm_Enabled_MouseIndicator = nullptr;
+  ui::MenuItem* pmm_Enabled_AllIndicator = nullptr;
+  ui::MenuItem* pmm_Settings = nullptr;
+  ui::MenuItem* pmm_Desktop = nullptr;
+  ui::MenuItem* pmm_Documents = nullptr;
+  ui::MenuItem* pmm_Downloads = nullptr;
+  ui::MenuItem* pmm_Movies = nullptr;
+  ui::MenuItem* pmm_Music = nullptr;
+  ui::MenuItem* pmm_Pictures = nullptr;
+  ui::MenuItem* SpTBXSeparatorItem5 = nullptr;  // the drive items follow it
+  ui::MenuItem* pmm_Network = nullptr;
+  ui::MenuItem* pmm_RecycleBin = nullptr;
+  ui::MenuItem* pmmControlPanel = nullptr;
+  ui::MenuItem* pmm_ControlPanel = nullptr;
+  ui::MenuItem* pmm_GodMode = nullptr;
+  ui::MenuItem* pmm_AdministrativeTools = nullptr;
+  ui::MenuItem* pmm_ActionCenter = nullptr;
+  ui::MenuItem* pmm_AutoPlay = nullptr;
+  ui::MenuItem* pmm_BluetoothDevices = nullptr;
+  ui::MenuItem* pmm_ColorManagement = nullptr;
+  ui::MenuItem* pmm_ComputerManagement = nullptr;
+  ui::MenuItem* pmm_DefaultPrograms = nullptr;
+  ui::MenuItem* pmm_DeviceManager = nullptr;
+  ui::MenuItem* pmm_DevicesAndPrinters = nullptr;
+  ui::MenuItem* pmm_EaseOfAccessCenter = nullptr;
+  ui::MenuItem* pmm_NetworkAndSharingCenter = nullptr;
+  ui::MenuItem* pmm_NetworkConnections = nullptr;
+  ui::MenuItem* pmm_Personalization = nullptr;
+  ui::MenuItem* pmm_PowerOptions = nullptr;
+  ui::MenuItem* pmm_Printers = nullptr;
+  ui::MenuItem* pmm_ProgramsAndFeatures = nullptr;
+  ui::MenuItem* pmm_RegionAndLanguage = nullptr;
+  ui::MenuItem* pmm_RemoteAppAndDesktopConnections = nullptr;
+  ui::MenuItem* pmm_System = nullptr;
+  ui::MenuItem* pmm_Taskbar = nullptr;
+  ui::MenuItem* pmmSoftware = nullptr;
+  ui::MenuItem* pmm_Calculator = nullptr;
+  ui::MenuItem* pmm_Notepad = nullptr;
+  ui::MenuItem* pmm_FileRun = nullptr;
+  ui::MenuItem* pmm_WindowSwitcher = nullptr;
+  ui::MenuItem* pmm_ShutDownWindow = nullptr;
+  ui::MenuItem* pmm_WindowsTree = nullptr;
+  ui::MenuItem* pmm_HomePage = nullptr;
+  ui::MenuItem* pmm_Exit = nullptr;
 
   // --- Handlers
   void PopupMenuPopup();
@@ -85,7 +85,31 @@ class TDM : public ui::Component {
   void pmm_SettingsClick(ui::MenuItem& sender);
   void pmm_DesktopClick(ui::MenuItem& sender);
   void pmm_CalculatorClick(ui::MenuItem& sender);
-  void ShellPlaceClick(ui::MenuItem& sender);  // the items that open a shell name
+  // The shell places: each opens its own item's shell name with explorer.exe.
+  void pmm_NetworkClick(ui::MenuItem& sender);
+  void pmm_RecycleBinClick(ui::MenuItem& sender);
+  void pmm_ControlPanelClick(ui::MenuItem& sender);
+  void pmm_GodModeClick(ui::MenuItem& sender);
+  void pmm_AdministrativeToolsClick(ui::MenuItem& sender);
+  void pmm_ActionCenterClick(ui::MenuItem& sender);
+  void pmm_AutoPlayClick(ui::MenuItem& sender);
+  void pmm_BluetoothDevicesClick(ui::MenuItem& sender);
+  void pmm_ColorManagementClick(ui::MenuItem& sender);
+  void pmm_DefaultProgramsClick(ui::MenuItem& sender);
+  void pmm_DeviceManagerClick(ui::MenuItem& sender);
+  void pmm_DevicesAndPrintersClick(ui::MenuItem& sender);
+  void pmm_EaseOfAccessCenterClick(ui::MenuItem& sender);
+  void pmm_NetworkAndSharingCenterClick(ui::MenuItem& sender);
+  void pmm_NetworkConnectionsClick(ui::MenuItem& sender);
+  void pmm_PersonalizationClick(ui::MenuItem& sender);
+  void pmm_PowerOptionsClick(ui::MenuItem& sender);
+  void pmm_PrintersClick(ui::MenuItem& sender);
+  void pmm_ProgramsAndFeaturesClick(ui::MenuItem& sender);
+  void pmm_RegionAndLanguageClick(ui::MenuItem& sender);
+  void pmm_RemoteAppAndDesktopConnectionsClick(ui::MenuItem& sender);
+  void pmm_SystemClick(ui::MenuItem& sender);
+  void pmm_TaskbarClick(ui::MenuItem& sender);
+  void pmm_FileRunClick(ui::MenuItem& sender);
   void DriveItemClick(ui::MenuItem& sender);
   void pmm_WindowSwitcherClick(ui::MenuItem& sender);
   void pmm_ShutDownWindowClick(ui::MenuItem& sender);
@@ -97,6 +121,7 @@ class TDM : public ui::Component {
   std::wstring ShellNameOf(const ui::MenuItem& item) const;
 
  private:
+  void OpenShellPlace(const ui::MenuItem& item);
   void BuildMenu();
   void LoadImages();
   // The text the folder item of `tag` opens (1 to 6), read now, without a trailing backslash.

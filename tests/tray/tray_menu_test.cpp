@@ -4,57 +4,15 @@
 #include "monitor/globals.h"
 #include "monitor/main_window.h"
 #include "os/error.h"
-#include "support/main_window_fixture.h"
 #include "tray/data_module.h"
+#include "tray/tray_menu_fixture.h"
 #include "ui/application.h"
 #include "window_tree/win_tree.h"
 
 namespace {
 
-using testing_support::MainWindowFixture;
 using tray::DM;
-
-class TrayMenu : public MainWindowFixture {
- protected:
-  void SetUp() override {
-    MainWindowFixture::SetUp();
-    core::PathSystem = L"C:\\Windows\\system32\\";
-    core::PathWindows = L"C:\\Windows\\";
-    shell->SpecialFolders[os::kCsidlPersonal] = L"C:\\Users\\user\\Documents";
-    shell->SpecialFolders[os::kCsidlMyVideo] = L"C:\\Users\\user\\My Videos";
-    shell->SpecialFolders[os::kCsidlMyMusic] = L"D:\\Music,Live";
-    shell->SpecialFolders[os::kCsidlMyPictures] = L"C:\\Users\\user\\Pictures";
-    shell->Downloads = L"C:\\Users\\user\\Downloads";
-    CreateMainWindow();
-  }
-
-  ui::MenuItem& Root() { return DM->PopupMenu.Items(); }
-
-  // The captions of the top-level items from the drive separator on, up to the next separator.
-  std::vector<std::wstring> DriveCaptions() {
-    std::vector<std::wstring> captions;
-    const int from = Root().IndexOf(DM->SpTBXSeparatorItem5) + 1;
-    for (int i = from; i < Root().Count() && Root().Item(i)->Kind != ui::MenuItemKind::Separator; ++i) {
-      captions.push_back(Root().Item(i)->Caption);
-    }
-    return captions;
-  }
-
-  // Opens the menu as the user would and chooses the item; true when a handler ran.
-  bool Choose(ui::MenuItem* item) {
-    ui::BuiltMenu built = DM->PopupMenu.Prepare();
-    for (const auto& [id, target] : built.Commands) {
-      if (target == item) return DM->PopupMenu.Invoke(built, id);
-    }
-    ADD_FAILURE() << "not in the built menu";
-    return false;
-  }
-
-  os::ShellCommand LastCommand() {
-    if (shell->Executed.empty()) return {};
-    return shell->Executed.back();
-  }
-};
+using tray_testing::TrayMenu;
 
 TEST_F(TrayMenu, DriveItemsFollowTheirSeparatorOncePerDriveInDriveOrder) {
   shell->Drives = {L"C:\\", L"D:\\", L"E:\\"};
@@ -175,6 +133,7 @@ TEST_F(TrayMenu, DownloadsFallsBackToDocumentsAndAMissingFolderToNoParameter) {
   Choose(DM->pmm_Pictures);
   EXPECT_EQ(LastCommand().File, L"explorer.exe");
   EXPECT_EQ(LastCommand().Parameters, L"");
+  EXPECT_EQ(DM->pmm_Pictures->ImageIndex, 0) << "the icon of no name";
 }
 
 TEST_F(TrayMenu, ADriveItemOpensItsRootAsItStands) {
@@ -206,11 +165,19 @@ TEST_F(TrayMenu, ShellDialogsAndTheirFailure) {
   EXPECT_THROW(DM->pmm_ShutDownWindowClick(*DM->pmm_ShutDownWindow), os::Error);
 }
 
-TEST_F(TrayMenu, TheHeadingDoesNothing) {
-  DM->PopupMenu.Prepare();
-  EXPECT_EQ(DM->pmm_TemporaryHide->Kind, ui::MenuItemKind::Label);
-  EXPECT_FALSE(DM->pmm_TemporaryHide->OnClick);
+TEST_F(TrayMenu, TheHeadingIsAnOrdinaryItemThatDoesNothing) {
   EXPECT_EQ(DM->pmm_TemporaryHide->Caption, L"If you need Temporary Hide Indicators:");
+  EXPECT_EQ(DM->pmm_TemporaryHide->Kind, ui::MenuItemKind::Normal);
+  EXPECT_TRUE(DM->pmm_TemporaryHide->Enabled);
+  const bool shown = ::IsWindowVisible(main->Handle()) != FALSE;
+  // Chosen like any item, so the menu closes; nothing else happens.
+  EXPECT_TRUE(Choose(DM->pmm_TemporaryHide));
+  EXPECT_TRUE(shell->Executed.empty());
+  EXPECT_TRUE(core::IsEnabled_AllIndicator);
+  EXPECT_TRUE(core::IsEnabled_MouseIndicator);
+  EXPECT_EQ(::IsWindowVisible(main->Handle()) != FALSE, shown);
+  EXPECT_EQ(main->Tag, 0);
+  EXPECT_EQ(window_tree::fWinTree.get(), nullptr);
 }
 
 TEST_F(TrayMenu, CaptionsComeFromTheTextTable) {
@@ -266,6 +233,24 @@ TEST_F(TrayMenu, TheTrayIconsStartAsTheyShould) {
   EXPECT_EQ(main->IL_Tray_NumLock.FindIndexByName(L"05_Num_A_Red_#FF0000"), 5);
   EXPECT_EQ(DM->IL_16.FindIndexByName(L"category"), 2);
   EXPECT_EQ(DM->IL_16.FindIndexByName(L"041"), 3);
+}
+
+TEST_F(TrayMenu, TheSharedImageListsAreAsDesigned) {
+  EXPECT_EQ(DM->IL_Flag16.ImageWidth(), 16);
+  EXPECT_EQ(DM->IL_Flag16.ImageHeight(), 16);
+  EXPECT_EQ(DM->IL_Flag25.ImageWidth(), 25);
+  EXPECT_EQ(DM->IL_Flag25.ImageHeight(), 25);
+  EXPECT_EQ(DM->IL_16.ImageWidth(), 16);
+  EXPECT_EQ(DM->IL_16.Count(), 15);
+  EXPECT_EQ(DM->SysImageList.IconSet(), tray::TIconSet::isSystem);
+  EXPECT_EQ(DM->SysImageList.IconSize(), tray::TIconSize::isSmallIcons);
+  std::vector<std::wstring> icons;
+  for (int i = 0; i < DM->SVGIconImageCollection.Count(); ++i) {
+    icons.push_back(DM->SVGIconImageCollection.Name(i));
+  }
+  EXPECT_EQ(icons, (std::vector<std::wstring>{L"playlist", L"Navigation\\refresh",
+                                               L"Edit\\content_copy", L"plus",
+                                               L"folder-plus-outline", L"folder-plus"}));
 }
 
 }  // namespace
