@@ -203,3 +203,17 @@ TEST_F(IndicatorWindowsAt96, AreFreedInTheTeardownOrder) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(IndicatorWindowsAt96, TheSettingsButtonBringsTheSettingsWindowToTheFront) {
+  auto& w = CreateMainWindow();
+  w.HideToTray();
+  ASSERT_FALSE(w.Visible());
+  monitor::fLangInfo->btnSettings.Click();
+  EXPECT_TRUE(w.Visible());
+  EXPECT_TRUE(::IsWindowVisible(w.Handle()));
+  EXPECT_EQ(::GetWindowLongPtrW(w.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0) << "not topmost";
+}
+
+}  // namespace
