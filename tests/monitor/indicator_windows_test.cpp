@@ -217,3 +217,18 @@ TEST_F(IndicatorWindowsAt96, TheSettingsButtonBringsTheSettingsWindowToTheFront)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(IndicatorWindowsAt96, TheMainWindowAndTheWindowTreeCarryTheirClassNames) {
+  auto& w = CreateMainWindow();
+  window_tree::fWinTree.reset(new window_tree::TfWinTree());
+  for (auto [form, expected] : {std::pair<ui::Form*, const wchar_t*>{&w, L"TfMain"},
+                                {window_tree::fWinTree.get(), L"TfWinTree"}}) {
+    wchar_t name[64] = {};
+    ::GetClassNameW(form->Handle(), name, 64);
+    EXPECT_STREQ(name, expected);
+  }
+}
+
+}  // namespace
