@@ -6,7 +6,11 @@
 
 namespace ui {
 
-Control::Control(Control* parent) { SetParent(parent); }
+namespace {
+long long g_nextDockOrder = 0;
+}  // namespace
+
+Control::Control(Control* parent) : m_dockOrder(++g_nextDockOrder) { SetParent(parent); }
 
 Control::~Control() {
   SetParent(nullptr);
@@ -32,7 +36,19 @@ void Control::SetParent(Control* parent) {
 Form* Control::OwnerForm() { return m_parent != nullptr ? m_parent->OwnerForm() : nullptr; }
 
 void Control::SetBounds(int left, int top, int width, int height) {
-  const os::Rect r{left, top, left + width, top + height};
+  os::Rect r{left, top, left + width, top + height};
+  if (m_parent != nullptr && m_align != Align::None) {
+    // Docked: the parent decides the place; only the thickness across the edge is the
+    // control's own. A write of the rest changes nothing, so rewriting it costs nothing.
+    const os::Rect& b = m_bounds;
+    switch (m_align) {
+      case Align::Top:
+      case Align::Bottom: r = {b.Left, b.Top, b.Right, b.Top + height}; break;
+      case Align::Left:
+      case Align::Right: r = {b.Left, b.Top, b.Left + width, b.Bottom}; break;
+      default: r = b; break;
+    }
+  }
   if (r == m_bounds) return;
   Invalidate();
   const bool sized = r.Width() != m_bounds.Width() || r.Height() != m_bounds.Height();
@@ -57,6 +73,17 @@ void Control::SetAlign(Align align) {
   if (m_parent != nullptr) m_parent->Realign();
 }
 
+void Control::SetDockOutermost() {
+  if (m_parent == nullptr) return;
+  long long first = m_dockOrder;
+  for (const Control* c : m_parent->m_children) {
+    if (c != this && c->m_align == m_align && c->m_dockOrder < first) first = c->m_dockOrder;
+  }
+  if (first == m_dockOrder) return;
+  m_dockOrder = first - 1;
+  if (m_align != Align::None) m_parent->Realign();
+}
+
 void Control::SetColor(os::TColor color) {
   if (color == m_color) return;
   m_color = color;
@@ -66,6 +93,7 @@ void Control::SetColor(os::TColor color) {
 void Control::SetFont(const ui::Font& font) {
   if (font == m_font) return;
   m_font = font;
+  FontChanged();
   Invalidate();
 }
 
@@ -78,6 +106,7 @@ void Control::SetFontColor(os::TColor color) {
 void Control::SetFontBold(bool bold) {
   if (bold == m_font.Bold) return;
   m_font.Bold = bold;
+  FontChanged();
   Invalidate();
 }
 
@@ -150,8 +179,12 @@ void Control::PaintTree(Canvas& canvas, const os::Point& origin) {
 
 void Control::Realign() {
   os::Rect area = ClientRect();
+  std::vector<Control*> docked = m_children;
+  std::stable_sort(docked.begin(), docked.end(), [](const Control* a, const Control* b) {
+    return a->m_dockOrder < b->m_dockOrder;
+  });
   auto place = [&](Align which) {
-    for (Control* c : m_children) {
+    for (Control* c : docked) {
       if (c->m_align != which || !c->m_visible) continue;
       os::Rect r;
       switch (which) {
