@@ -233,8 +233,3 @@ TEST_F(MainWindowStart, MinimizeOnStartHidesTheWindowWhenTheTimerFires) {
 }
 
 }  // namespace
-
-namespace {
-
-// The program's own work from the data module to the main window on screen.
-}  // namespace
