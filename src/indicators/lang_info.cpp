@@ -1,17 +1,26 @@
 #include "indicators/lang_info.h"
 
-#include <cstdio>
+#include <initializer_list>
 
 #include "core/common.h"
+#include "indicators/colors.h"
+#include "monitor/main_window.h"
+#include "monitor/globals.h"
+#include "tray/data_module.h"
+#include "ui/native_calls.h"
+#include "ui/popup_menu.h"
 
 namespace indicators {
 
-TfLangInfo::TfLangInfo() : IndicatorForm(true) {
+TfLangInfo::TfLangInfo() : IndicatorForm(true), m_format(ReadUserFormatSettings()) {
   Name = L"fLangInfo";
   SetColor(os::clBtnFace);
   SetFont({L"Segoe UI", Px(12), false, os::clWindowText});
-  SetBounds(0, 0, Px(531), Px(222));  // the design size; the monitoring pass sizes it
+  SetShowHint(true);
+  if (tray::DM != nullptr) SetPopupMenu(&tray::DM->PopupMenu);
+  SetBounds(0, 0, Px(531), Px(222));  // the design size; the main window and the pass size it
 
+  // The frame: top and bottom span the width, left and right lie between them.
   for (ui::Panel* p : {&PanelBorderT, &PanelBorderB, &PanelBorderL, &PanelBorderR}) {
     p->SetColor(os::clBlack);
   }
@@ -26,13 +35,15 @@ TfLangInfo::TfLangInfo() : IndicatorForm(true) {
 
   Panel_Caps_Nums.SetBounds(0, 0, Px(79), Height());
   Panel_Caps_Nums.SetAlign(ui::Align::Left);
+  Panel_Caps_Nums.SetColor(os::clBtnFace);
   const ui::Font lamp{L"Segoe UI", Px(12), false, os::clBtnText};
   L_CAPS.SetFont(lamp);
-  L_CAPS.SetCaption(L"CAPS");
   L_CAPS.SetBounds(Px(6), Px(2), Px(29), Px(15));
+  L_CAPS.SetCaption(L"CAPS");
   L_NUM.SetFont(lamp);
-  L_NUM.SetCaption(L"NUM");
   L_NUM.SetBounds(Px(43), Px(2), Px(28), Px(15));
+  L_NUM.SetCaption(L"NUM");
+  for (ui::Label* l : {&L_CAPS, &L_NUM}) l->SetAutoSize(true);
   Panel_CapsInd.SetBounds(Px(6), Px(17), Px(29), Px(4));
   Panel_CapsInd.SetColor(os::clGray);
   Panel_NumInd.SetBounds(Px(43), Px(17), Px(29), Px(4));
@@ -40,23 +51,37 @@ TfLangInfo::TfLangInfo() : IndicatorForm(true) {
 
   L_Lang.SetFont({L"Segoe UI", Px(16), true, os::clBtnText});
   L_Lang.SetBounds(Px(85), Px(3), Px(58), Px(22));
-  L_Lang.SetAlignment(DT_CENTER | DT_VCENTER);
+  if (tray::DM != nullptr) L_Lang.SetImages(&tray::DM->IL_Flag25);
 
   Panel_Time.SetBounds(Px(304), Px(36), Px(80), Px(26));
   Panel_Time.SetColor(os::clBlack);
-  Panel_Time.SetFont({L"Segoe UI", Px(16), true, 0xD4FF7F});  // aquamarine
+  Panel_Time.SetFont({L"Segoe UI", Px(16), true, clAquamarine});
   Panel_Time.SetCaption(L"20:55:59");
   Panel_Date.SetBounds(Px(304), Px(68), Px(160), Px(26));
   Panel_Date.SetColor(os::clBlack);
-  Panel_Date.SetFont({L"Segoe UI", Px(16), true, 0xFACE87});  // light sky blue
+  Panel_Date.SetFont({L"Segoe UI", Px(16), true, clLightskyblue});
   Panel_Date.SetCaption(L"30 December 2024");
 
   PanelR.SetBounds(0, 0, Px(50), Height());
   PanelR.SetAlign(ui::Align::Right);
+  PanelR.SetColor(os::clBtnFace);
+  btnSettings.SetBounds(Px(1), 0, Px(23), Px(22));
+  btnSettings.SetHint(L"Settings");
+  btnMenu.SetBounds(Px(26), 0, Px(23), Px(22));
+  btnMenu.SetHint(L"Tools");
+  if (tray::DM != nullptr) {
+    btnSettings.SetImages(&tray::DM->IL_16);
+    btnMenu.SetImages(&tray::DM->IL_16);
+    btnMenu.SetImageIndex(2);  // "category"
+    btnMenu.SetPopupMenu(&tray::DM->PopupMenu);
+  }
+  btnSettings.OnClick = [this] { btnSettingsClick(); };
+  btnMenu.OnClick = [this] { btnMenuClick(); };
 
   TimerTime.SetInterval(200);
   TimerTime.OnTimer = [this] { TimerTimeTimer(); };
 
+  // The frame panels, Panel_Caps_Nums and PanelR do not drag.
   auto drag = [this](ui::MouseButton b, int x, int y) { FormMouseDown(b, x, y); };
   OnMouseDown = drag;
   for (ui::Control* c : std::initializer_list<ui::Control*>{
@@ -64,6 +89,7 @@ TfLangInfo::TfLangInfo() : IndicatorForm(true) {
     c->OnMouseDown = drag;
   }
   OnCreate = [this] { FormCreate(); };
+  OnShow = [this] { FormShow(); };
   OnAfterMonitorDpiChanged = [this](int, int) { FormAfterMonitorDpiChanged(); };
 }
 
@@ -71,33 +97,37 @@ void TfLangInfo::FormCreate() {
   TimerTime.SetEnabled(true);
   LedOffColor = os::clGray;
   LedOnColor = os::clLime;
+  btnSettings.SetImageIndex(3);  // "041"
 }
 
-std::wstring ClockText(const SYSTEMTIME& t) {
-  wchar_t sep[8] = L":";
-  if (::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_STIME, sep, 8) == 0) sep[0] = L':', sep[1] = 0;
-  wchar_t buffer[48];
-  std::swprintf(buffer, 48, L" %02u%ls%02u%ls%02u ", t.wHour, sep, t.wMinute, sep, t.wSecond);
-  return buffer;
-}
-
-std::wstring DateText(const SYSTEMTIME& t) {
-  wchar_t buffer[80];
-  if (::GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &t, L"d MMMM yyyy", buffer, 80, nullptr) == 0) {
-    std::swprintf(buffer, 80, L"%u.%02u.%u", t.wDay, t.wMonth, t.wYear);
-  }
-  return L" " + std::wstring(buffer) + L" ";
+void TfLangInfo::FormShow() {
+  if (!core::IsCreatingIndicators) return;
+  SetWindowPosNative(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TfLangInfo::TimerTimeTimer() {
   SYSTEMTIME now{};
   ::GetLocalTime(&now);
-  Panel_Time.SetCaption(ClockText(now));
-  Panel_Date.SetCaption(DateText(now));
+  Panel_Time.SetCaption(ClockText(now, m_format));
+  Panel_Date.SetCaption(DateText(now, m_format));
+}
+
+void TfLangInfo::btnSettingsClick() {
+  if (monitor::fMain != nullptr) monitor::fMain->ShowMainWindow(false, 0);
+}
+
+void TfLangInfo::btnMenuClick() {
+  if (tray::DM == nullptr) return;
+  const os::Rect r = btnMenu.RectInForm();
+  POINT at{r.Left, r.Top + btnMenu.Height()};
+  ::ClientToScreen(Handle(), &at);
+  tray::DM->PopupMenu.Popup(at.x, at.y);
 }
 
 void TfLangInfo::FormMouseDown(ui::MouseButton button, int, int) { DragOnLeftButton(button); }
 
-void TfLangInfo::FormAfterMonitorDpiChanged() { SetHeight(core::Scale(30)); }
+void TfLangInfo::FormAfterMonitorDpiChanged() {
+  if (monitor::fLangInfo) monitor::fLangInfo->SetHeight(core::Scale(30));
+}
 
 }  // namespace indicators

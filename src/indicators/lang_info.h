@@ -1,8 +1,12 @@
 #pragma once
-// The desktop indicator: language code and flag, Caps and Num lamps, clock and date.
+// The desktop indicator: language code and flag, Caps and Num labels with their LED strips,
+// clock and date, and the settings and tools buttons.
+#include "indicators/clock_text.h"
 #include "indicators/indicator_form.h"
+#include "ui/image_label.h"
 #include "ui/label.h"
 #include "ui/panel.h"
+#include "ui/speed_button.h"
 #include "ui/timer.h"
 
 namespace indicators {
@@ -20,24 +24,27 @@ class TfLangInfo : public IndicatorForm {
   ui::Label L_NUM{&Panel_Caps_Nums};
   ui::Panel Panel_CapsInd{&Panel_Caps_Nums};
   ui::Panel Panel_NumInd{&Panel_Caps_Nums};
-  ui::Label L_Lang{this};
+  ui::ImageLabel L_Lang{this};
   ui::Panel Panel_Time{this};
   ui::Panel Panel_Date{this};
   ui::Panel PanelR{this};
+  ui::SpeedButton btnSettings{&PanelR};
+  ui::SpeedButton btnMenu{&PanelR};
   ui::Timer TimerTime;
 
   os::TColor LedOffColor = os::clGray;
   os::TColor LedOnColor = os::clLime;
 
   void FormCreate();
+  void FormShow();
   void TimerTimeTimer();
+  void btnSettingsClick();
+  void btnMenuClick();
   void FormMouseDown(ui::MouseButton button, int x, int y);
   void FormAfterMonitorDpiChanged();
-};
 
-// The clock ("hh:nn:ss" with the user's time separator) and date ("d mmmm yyyy" with the user's
-// month names) texts, each with one blank before and after.
-std::wstring ClockText(const SYSTEMTIME& t);
-std::wstring DateText(const SYSTEMTIME& t);
+ private:
+  FormatSettings m_format;
+};
 
 }  // namespace indicators

@@ -2,6 +2,7 @@
 
 #include "core/common.h"
 #include "monitor/globals.h"
+#include "monitor/set_form_top_most.h"
 #include "os/error.h"
 #include "os/system.h"
 #include "os/text.h"
@@ -176,27 +177,121 @@ void TfMain::FormCreate() {
   IsStarting = false;
 }
 
+namespace {
+
+template <class T>
+ui::Owned<T> CreateIndicator() {
+  ui::Owned<T> form(new T());
+  form->DoCreate();
+  return form;
+}
+
+// The four lines along the edges of a rectangle, Scale(2) thick, red until the pass colours them.
+// Each is sized across first, then placed, then sized along the edge, as the pass does it.
+void PlaceBorders(indicators::TfDesktopBorder& l, indicators::TfDesktopBorder& r,
+                  indicators::TfDesktopBorder& t, indicators::TfDesktopBorder& b,
+                  const os::Rect& area) {
+  const int thickness = core::Scale(2);
+  l.SetWidth(thickness);
+  l.SetLeft(area.Left);
+  l.SetTop(area.Top);
+  l.SetHeight(area.Height());
+  l.SetColor(os::clRed);
+  r.SetWidth(thickness);
+  r.SetLeft(area.Left + area.Width() - r.Width());
+  r.SetTop(area.Top);
+  r.SetHeight(area.Height());
+  r.SetColor(os::clRed);
+  t.SetHeight(thickness);
+  t.SetLeft(area.Left);
+  t.SetTop(area.Top);
+  t.SetWidth(area.Width());
+  t.SetColor(os::clRed);
+  b.SetHeight(thickness);
+  b.SetLeft(area.Left);
+  b.SetTop(area.Top + area.Height() - b.Height());
+  b.SetWidth(area.Width());
+  b.SetColor(os::clRed);
+}
+
+}  // namespace
+
 void TfMain::CreateIndicators() {
-  using namespace core;
-  const os::Rect monitor = os::Sys().PrimaryMonitorRect();
-  IsCreatingIndicators = true;
+  using core::Scale;
+  using indicators::TfDesktopBorder;
+  auto& sys = os::Sys();
+  // While the flag is set the windows made here are unowned tool windows.
+  core::IsCreatingIndicators = true;
   try {
-    fLangInfo.reset(new indicators::TfLangInfo());
-    if (tray::DM != nullptr) fLangInfo->SetPopupMenu(&tray::DM->PopupMenu);
-    fLangInfo->DoCreate();
+    const os::Rect monitor = sys.PrimaryMonitorRect();
+    fLangInfo = CreateIndicator<indicators::TfLangInfo>();
     fLangInfo->SetHeight(Scale(30));
     fLangInfo->SetTop(5);
     fLangInfo->SetLeft(monitor.Left + monitor.Width() / 2);
     fLangInfo->L_Lang.SetTop(fLangInfo->PanelBorderT.Height());
     fLangInfo->L_Lang.SetHeight(fLangInfo->Height() - fLangInfo->PanelBorderT.Height() -
                                 fLangInfo->PanelBorderB.Height());
-    ::SetWindowPos(fLangInfo->Handle(), HWND_TOPMOST, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetFormTopMost(*fLangInfo, true);
+
+    fLangInfoMouse = CreateIndicator<indicators::TfLangInfoMouse>();
+    fLangInfoMouse->SetHeight(Scale(40));
+    fLangInfoMouse->SetWidth(Scale(70));
+    fLangInfoMouse->L_Time.SetVisible(false);
+    const os::Point pointer = sys.CursorPos();
+    fLangInfoMouse->SetLeft(pointer.X + 20);
+    fLangInfoMouse->SetTop(pointer.Y - fLangInfoMouse->Height());
+    fLangInfoMouse->SetAlphaBlendValue(255);
+    fLangInfoMouse->SetAlphaBlend(true);
+    fLangInfoMouse->SetVisible(false);
+
+    fLangInfoCaret = CreateIndicator<indicators::TfLangInfoCaret>();
+    fLangInfoCaret->SetHeight(Scale(18));  // replaces the Scale(20) of its own creation
+    fLangInfoCaret->SetWidth(fLangInfoCaret->L_NUM.Left() + fLangInfoCaret->L_NUM.Width() +
+                             Scale(4));
+    fLangInfoCaret->SetLeft(20);
+    fLangInfoCaret->SetTop(20);
+    fLangInfoCaret->SetAlphaBlendValue(220);
+    fLangInfoCaret->SetAlphaBlend(true);
+    // Its window is made here too: the caret indicator is an unowned tool window whenever it is
+    // made, and the first pass that shows it then has nothing to create.
+    fLangInfoCaret->Handle();
+    SetFormTopMost(*fLangInfoMouse, true);
+
+    fWorkareaBorderL = CreateIndicator<TfDesktopBorder>();
+    fWorkareaBorderR = CreateIndicator<TfDesktopBorder>();
+    fWorkareaBorderT = CreateIndicator<TfDesktopBorder>();
+    fWorkareaBorderB = CreateIndicator<TfDesktopBorder>();
+    PlaceBorders(*fWorkareaBorderL, *fWorkareaBorderR, *fWorkareaBorderT, *fWorkareaBorderB,
+                 sys.PrimaryWorkArea());
+    for (auto* b : {&fWorkareaBorderL, &fWorkareaBorderR, &fWorkareaBorderT, &fWorkareaBorderB}) {
+      SetFormTopMost(**b, true);
+    }
+
+    const os::Rect taskbar = sys.TaskbarWindowRect();
+    fTaskbarBorderL = CreateIndicator<TfDesktopBorder>();
+    fTaskbarBorderR = CreateIndicator<TfDesktopBorder>();
+    fTaskbarBorderT = CreateIndicator<TfDesktopBorder>();
+    fTaskbarBorderB = CreateIndicator<TfDesktopBorder>();
+    PlaceBorders(*fTaskbarBorderL, *fTaskbarBorderR, *fTaskbarBorderT, *fTaskbarBorderB, taskbar);
+    for (auto* b : {&fTaskbarBorderL, &fTaskbarBorderR, &fTaskbarBorderT, &fTaskbarBorderB}) {
+      SetFormTopMost(**b, true);
+    }
   } catch (...) {
-    IsCreatingIndicators = false;
+    core::IsCreatingIndicators = false;
     throw;
   }
-  IsCreatingIndicators = false;
+  core::IsCreatingIndicators = false;
+}
+
+void TfMain::DestroyIndicators() {
+  fLangInfo.reset();
+  fLangInfoMouse.reset();
+  fLangInfoCaret.reset();
+  window_tree::fWinTree.reset();
+  for (auto* b : {&fWorkareaBorderL, &fWorkareaBorderR, &fWorkareaBorderT, &fWorkareaBorderB,
+                  &fTaskbarBorderL, &fTaskbarBorderR, &fTaskbarBorderT, &fTaskbarBorderB}) {
+    b->reset();
+  }
 }
 
 void TfMain::LoadSettings() {
@@ -231,8 +326,13 @@ void TfMain::FormShow() {
 void TfMain::TimerStartTimer() {
   TimerStart.SetEnabled(false);
   if (fLangInfo) fLangInfo->Show();
+  if (fLangInfoMouse) fLangInfoMouse->Show();
   TrayIcon.SetVisible(true);
   core::LastCaretPoint = {0, 0};
+  if (fLangInfoCaret) {
+    fLangInfoCaret->TriggerStamp = os::Sys().PerformanceCounter();
+    fLangInfoCaret->Tag = 0;
+  }
   DetectKeysStatus();
   ui::App().OnIdle = [this] { ApplicationIdle(); };
   if (swMinimizedOnStart.Checked()) {
@@ -261,8 +361,7 @@ void TfMain::FormClose(ui::CloseAction&) {
 void TfMain::FormDestroy() {
   using namespace core;
   ui::App().OnIdle = nullptr;
-  fLangInfo.reset();
-  window_tree::fWinTree.reset();
+  DestroyIndicators();
   Settings.reset();
   FilterWindowClass.reset();
   FilterAppFileName.reset();

@@ -102,6 +102,7 @@ class TfMain : public ui::Form, public core::SettingsWindows {
  private:
   ui::Switch& MinimizeSwitch(core::MinimizeSwitch which);
   void CreateIndicators();
+  void DestroyIndicators();
   void CreateTrayIcons();
   void LoadSettings();
   void StopMonitoring();

@@ -1,6 +1,7 @@
 #include "ui/canvas.h"
 
 #include "ui/handles.h"
+#include "ui/image_source.h"
 
 namespace ui {
 
@@ -24,6 +25,18 @@ void Canvas::FrameRect(const os::Rect& r, os::TColor color, int t) {
   FillRect({r.Left, r.Bottom - t, r.Right, r.Bottom}, color);
   FillRect({r.Left, r.Top, r.Left + t, r.Bottom}, color);
   FillRect({r.Right - t, r.Top, r.Right, r.Bottom}, color);
+}
+
+void Canvas::Line(int x1, int y1, int x2, int y2, os::TColor color) {
+  UniquePen pen(::CreatePen(PS_SOLID, 1, ColorRef(color)));
+  SelectedObject p(m_dc, pen.Get());
+  ::MoveToEx(m_dc, x1, y1, nullptr);
+  ::LineTo(m_dc, x2, y2);
+}
+
+void Canvas::DrawImage(const ImageSource* images, int index, int x, int y) {
+  if (images == nullptr || index < 0 || index >= images->ImageCount()) return;
+  images->DrawImage(m_dc, index, x, y);
 }
 
 void Canvas::RoundRect(const os::Rect& r, int radius, os::TColor fill, os::TColor border) {

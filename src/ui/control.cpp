@@ -6,7 +6,11 @@
 
 namespace ui {
 
-Control::Control(Control* parent) { SetParent(parent); }
+namespace {
+long long g_nextDockOrder = 0;
+}  // namespace
+
+Control::Control(Control* parent) : m_dockOrder(++g_nextDockOrder) { SetParent(parent); }
 
 Control::~Control() {
   SetParent(nullptr);
@@ -57,6 +61,17 @@ void Control::SetAlign(Align align) {
   if (m_parent != nullptr) m_parent->Realign();
 }
 
+void Control::SetDockOutermost() {
+  if (m_parent == nullptr) return;
+  long long first = m_dockOrder;
+  for (const Control* c : m_parent->m_children) {
+    if (c != this && c->m_align == m_align && c->m_dockOrder < first) first = c->m_dockOrder;
+  }
+  if (first == m_dockOrder) return;
+  m_dockOrder = first - 1;
+  if (m_align != Align::None) m_parent->Realign();
+}
+
 void Control::SetColor(os::TColor color) {
   if (color == m_color) return;
   m_color = color;
@@ -66,6 +81,7 @@ void Control::SetColor(os::TColor color) {
 void Control::SetFont(const ui::Font& font) {
   if (font == m_font) return;
   m_font = font;
+  FontChanged();
   Invalidate();
 }
 
@@ -78,6 +94,7 @@ void Control::SetFontColor(os::TColor color) {
 void Control::SetFontBold(bool bold) {
   if (bold == m_font.Bold) return;
   m_font.Bold = bold;
+  FontChanged();
   Invalidate();
 }
 
@@ -150,8 +167,12 @@ void Control::PaintTree(Canvas& canvas, const os::Point& origin) {
 
 void Control::Realign() {
   os::Rect area = ClientRect();
+  std::vector<Control*> docked = m_children;
+  std::stable_sort(docked.begin(), docked.end(), [](const Control* a, const Control* b) {
+    return a->m_dockOrder < b->m_dockOrder;
+  });
   auto place = [&](Align which) {
-    for (Control* c : m_children) {
+    for (Control* c : docked) {
       if (c->m_align != which || !c->m_visible) continue;
       os::Rect r;
       switch (which) {

@@ -13,6 +13,7 @@
 namespace ui {
 
 class Form;
+class PopupMenu;
 
 enum class Align { None, Top, Bottom, Left, Right, Client };
 enum class MouseButton { Left, Right, Middle };
@@ -42,6 +43,9 @@ class Control : public Component {
   virtual void SetVisible(bool visible);
   Align GetAlign() const noexcept { return m_align; }
   void SetAlign(Align align);
+  // Controls of one alignment are docked in the order they were created; this one moves to the
+  // outermost place of its edge (the first docked), before every sibling of the same alignment.
+  void SetDockOutermost();
 
   os::TColor Color() const noexcept { return m_color; }
   void SetColor(os::TColor color);
@@ -53,6 +57,10 @@ class Control : public Component {
   virtual void SetCaption(const std::wstring& caption);
   const std::wstring& Hint() const noexcept { return m_hint; }
   void SetHint(const std::wstring& hint) { m_hint = hint; }
+  // Shown when the user asks for a context menu over this control; a control without one
+  // passes the request on to its parent.
+  void SetPopupMenu(PopupMenu* menu) noexcept { m_popupMenu = menu; }
+  PopupMenu* GetPopupMenu() const noexcept { return m_popupMenu; }
 
   // The control's rectangle in its form's client coordinates.
   os::Rect RectInForm() const;
@@ -79,6 +87,8 @@ class Control : public Component {
  protected:
   // Called after the bounds changed; a form moves its window here.
   virtual void BoundsChanged() {}
+  // Called after the font changed (a label that sizes itself to its text measures again).
+  virtual void FontChanged() {}
   void Realign();
   void SetBoundsSilently(const os::Rect& r) { m_bounds = r; }
   void SetVisibleFlag(bool visible) { m_visible = visible; }
@@ -89,6 +99,8 @@ class Control : public Component {
   os::Rect m_bounds;
   bool m_visible = true;
   Align m_align = Align::None;
+  long long m_dockOrder;
+  PopupMenu* m_popupMenu = nullptr;
   os::TColor m_color = os::clBtnFace;
   ui::Font m_font;
   std::wstring m_caption;

@@ -1,30 +1,44 @@
 #include "ui/form.h"
 
+#include <cxxabi.h>
 #include <windowsx.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <set>
 
 #include "os/error.h"
 #include "os/system.h"
 #include "ui/application.h"
+#include "ui/native_calls.h"
 #include "ui/popup_menu.h"
 #include "ui/window_thunk.h"
 
 namespace ui {
 namespace {
 
-constexpr wchar_t kFormClass[] = L"HalvarinForm";
-
-void RegisterFormClass(WNDPROC proc) {
-  static bool registered = false;
-  if (registered) return;
+void RegisterFormClass(const std::wstring& name, WNDPROC proc) {
+  static std::set<std::wstring> registered;
+  if (registered.count(name) != 0) return;
   WNDCLASSEXW wc{sizeof(wc)};
   wc.style = CS_DBLCLKS;
   wc.lpfnWndProc = proc;
   wc.hInstance = ::GetModuleHandleW(nullptr);
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   wc.hIcon = ::LoadIconW(wc.hInstance, L"MAINICON");
-  wc.lpszClassName = kFormClass;
-  registered = ::RegisterClassExW(&wc) != 0;
+  wc.lpszClassName = name.c_str();
+  if (::RegisterClassExW(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS) {
+    registered.insert(name);
+  }
 }
+
+void DefaultDragMove(HWND hwnd) {
+  ::ReleaseCapture();
+  ::SendMessageW(hwnd, WM_SYSCOMMAND, 0xF012, 0);  // SC_MOVE + HTCAPTION
+}
+
+Form::DragMoveFunction g_dragMove = &DefaultDragMove;
 
 }  // namespace
 
@@ -42,6 +56,26 @@ Form::~Form() {
 }
 
 int Form::Px(int value) const { return ::MulDiv(value, m_dpi, 96); }
+
+std::wstring Form::WindowClassName() const {
+  // The class's own name without its namespace, as the run-time type information has it.
+  const char* mangled = typeid(*this).name();
+  int status = 0;
+  std::unique_ptr<char, void (*)(void*)> demangled(
+      abi::__cxa_demangle(mangled, nullptr, nullptr, &status), &std::free);
+  std::string name = status == 0 && demangled ? demangled.get() : mangled;
+  const size_t colons = name.rfind("::");
+  if (colons != std::string::npos) name.erase(0, colons + 2);
+  return std::wstring(name.begin(), name.end());
+}
+
+Form::DragMoveFunction Form::SetDragMoveFunction(DragMoveFunction f) noexcept {
+  const DragMoveFunction old = g_dragMove;
+  g_dragMove = f != nullptr ? f : &DefaultDragMove;
+  return old;
+}
+
+void Form::BeginDragMove() { g_dragMove(Handle()); }
 
 HWND Form::Handle() {
   if (m_hwnd == nullptr && !m_destroying) CreateHandle();
@@ -76,15 +110,17 @@ void Form::MakeCreateParams(CreateParams& params) {
 }
 
 void Form::CreateHandle() {
-  RegisterFormClass(&WindowThunk<Form>);
+  const std::wstring className = WindowClassName();
+  RegisterFormClass(className, &WindowThunk<Form>);
   CreateParams params;
   MakeCreateParams(params);
-  if (m_alphaBlend) params.ExStyle |= WS_EX_LAYERED;
   const os::Rect& b = BoundsRect();
-  ::CreateWindowExW(params.ExStyle, kFormClass, Caption().c_str(), params.Style, b.Left, b.Top,
-                    b.Width(), b.Height(), params.Owner, nullptr, ::GetModuleHandleW(nullptr),
-                    this);
+  ::CreateWindowExW(params.ExStyle, className.c_str(), Caption().c_str(), params.Style, b.Left,
+                    b.Top, b.Width(), b.Height(), params.Owner, nullptr,
+                    ::GetModuleHandleW(nullptr), this);
   if (m_hwnd == nullptr) throw os::Error(L"Cannot create a window.");
+  // Alpha blending is switched on after creation, as at run time, so that the creation
+  // parameters stay exactly what the class made them.
   ApplyLayered();
   Realign();
 }
@@ -92,7 +128,7 @@ void Form::CreateHandle() {
 void Form::SetCaption(const std::wstring& caption) {
   if (caption == Caption()) return;
   Control::SetCaption(caption);
-  if (m_hwnd != nullptr) ::SetWindowTextW(m_hwnd, caption.c_str());
+  if (m_hwnd != nullptr) native::SetWindowText(m_hwnd, caption.c_str());
 }
 
 void Form::SetVisible(bool visible) {
@@ -102,13 +138,13 @@ void Form::SetVisible(bool visible) {
     SetVisibleFlag(true);
     if (OnShow) OnShow();
     if (m_state == WindowState::Minimized) {
-      ::ShowWindow(h, m_showActivates ? SW_SHOWMINIMIZED : SW_SHOWMINNOACTIVE);
+      native::ShowWindow(h, m_showActivates ? SW_SHOWMINIMIZED : SW_SHOWMINNOACTIVE);
     } else {
-      ::ShowWindow(h, m_showActivates ? SW_SHOWNORMAL : SW_SHOWNOACTIVATE);
+      native::ShowWindow(h, m_showActivates ? SW_SHOWNORMAL : SW_SHOWNOACTIVATE);
     }
   } else {
     SetVisibleFlag(false);
-    if (m_hwnd != nullptr) ::ShowWindow(m_hwnd, SW_HIDE);
+    if (m_hwnd != nullptr) native::ShowWindow(m_hwnd, SW_HIDE);
   }
 }
 
@@ -159,9 +195,9 @@ void Form::SetWindowState(WindowState state) {
   m_state = state;
   if (m_hwnd == nullptr || !Visible()) return;
   if (state == WindowState::Minimized) {
-    ::ShowWindow(m_hwnd, m_showActivates ? SW_MINIMIZE : SW_SHOWMINNOACTIVE);
+    native::ShowWindow(m_hwnd, m_showActivates ? SW_MINIMIZE : SW_SHOWMINNOACTIVE);
   } else if (::IsIconic(m_hwnd)) {
-    ::ShowWindow(m_hwnd, SW_RESTORE);
+    native::ShowWindow(m_hwnd, SW_RESTORE);
   }
 }
 
@@ -174,35 +210,55 @@ void Form::SetAlphaBlend(bool on) {
 void Form::SetAlphaBlendValue(BYTE value) {
   if (value == m_alphaValue) return;
   m_alphaValue = value;
-  ApplyLayered();
+  if (m_alphaBlend) ApplyLayered();
 }
 
 void Form::ApplyLayered() {
   if (m_hwnd == nullptr) return;
   const LONG_PTR ex = ::GetWindowLongPtrW(m_hwnd, GWL_EXSTYLE);
   if (m_alphaBlend) {
-    if ((ex & WS_EX_LAYERED) == 0) ::SetWindowLongPtrW(m_hwnd, GWL_EXSTYLE, ex | WS_EX_LAYERED);
-    ::SetLayeredWindowAttributes(m_hwnd, 0, m_alphaValue, LWA_ALPHA);
+    if ((ex & WS_EX_LAYERED) == 0) {
+      native::SetWindowLongPtr(m_hwnd, GWL_EXSTYLE, ex | WS_EX_LAYERED);
+    }
+    native::SetLayeredWindowAttributes(m_hwnd, 0, m_alphaValue, LWA_ALPHA);
   } else if ((ex & WS_EX_LAYERED) != 0) {
-    ::SetWindowLongPtrW(m_hwnd, GWL_EXSTYLE, ex & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
-    ::RedrawWindow(m_hwnd, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+    native::SetWindowLongPtr(m_hwnd, GWL_EXSTYLE, ex & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+    native::RedrawWindow(m_hwnd, nullptr, nullptr,
+                         RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
   }
 }
 
 void Form::InvalidateRect(const os::Rect* r) {
   if (m_hwnd == nullptr) return;
   if (r == nullptr) {
-    ::InvalidateRect(m_hwnd, nullptr, FALSE);
+    native::InvalidateRect(m_hwnd, nullptr, FALSE);
   } else {
     const RECT rc{r->Left, r->Top, r->Right, r->Bottom};
-    ::InvalidateRect(m_hwnd, &rc, FALSE);
+    native::InvalidateRect(m_hwnd, &rc, FALSE);
   }
+}
+
+void Form::Repaint() {
+  if (m_hwnd == nullptr) return;
+  native::InvalidateRect(m_hwnd, nullptr, FALSE);
+  native::UpdateWindow(m_hwnd);
+}
+
+void Form::Paint(Canvas& canvas) {
+  if (OnPaint) OnPaint(canvas);
+}
+
+void Form::SetWindowPosNative(HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
+  HWND h = Handle();
+  m_nativePos = true;
+  native::SetWindowPos(h, insertAfter, x, y, cx, cy, flags);
+  m_nativePos = false;
 }
 
 void Form::BoundsChanged() {
   if (m_hwnd == nullptr) return;
   const os::Rect& b = BoundsRect();
-  ::SetWindowPos(m_hwnd, nullptr, b.Left, b.Top, b.Width(), b.Height(),
+  native::SetWindowPos(m_hwnd, nullptr, b.Left, b.Top, b.Width(), b.Height(),
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
@@ -221,7 +277,11 @@ bool Form::HandleMessage(WindowMessage&) { return false; }
 
 void Form::AttachWindow(HWND hwnd) noexcept { m_hwnd = hwnd; }
 
-void Form::DetachWindow() noexcept { m_hwnd = nullptr; }
+void Form::DetachWindow() noexcept {
+  m_hwnd = nullptr;
+  m_tooltip.Reset();  // its tools name the window that is gone
+  m_hintTools.clear();
+}
 
 LRESULT Form::ThunkMessage(HWND, UINT msg, WPARAM wp, LPARAM lp) { return Dispatch(msg, wp, lp); }
 
@@ -250,6 +310,77 @@ void Form::PaintWindow() {
     ::BitBlt(paint.Get(), d.left, d.top, d.right - d.left, d.bottom - d.top, memory.Get(), d.left,
              d.top, SRCCOPY);
   }
+}
+
+// --- Tooltips: one tool per control with a hint, its rectangle kept in step with the layout on
+// every pointer move over the window; the text is asked for when the tip shows.
+
+void Form::SetShowHint(bool show) {
+  if (show == m_showHint) return;
+  m_showHint = show;
+  if (!show) {
+    m_tooltip.Reset();
+    m_hintTools.clear();
+  }
+}
+
+void Form::SetShowHintWindow() {
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
+  ::InitCommonControlsEx(&icc);
+  m_tooltip.Reset(::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, TOOLTIPS_CLASSW, nullptr,
+                                    WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                    ::GetModuleHandleW(nullptr), nullptr));
+  m_hintTools.clear();
+}
+
+void Form::SyncHintTools() {
+  std::vector<std::pair<Control*, os::Rect>> now;
+  std::vector<Control*> pending(Children().begin(), Children().end());
+  while (!pending.empty()) {
+    Control* c = pending.back();
+    pending.pop_back();
+    if (!c->Visible()) continue;
+    if (!c->Hint().empty()) now.emplace_back(c, c->RectInForm());
+    pending.insert(pending.end(), c->Children().begin(), c->Children().end());
+  }
+  auto tool = [this](Control* c, const os::Rect& r) {
+    TTTOOLINFOW info{sizeof(info)};
+    info.uFlags = TTF_SUBCLASS;
+    info.hwnd = m_hwnd;
+    info.uId = reinterpret_cast<UINT_PTR>(c);
+    info.rect = RECT{r.Left, r.Top, r.Right, r.Bottom};
+    info.lpszText = LPSTR_TEXTCALLBACKW;
+    return info;
+  };
+  for (const auto& [c, r] : m_hintTools) {
+    const bool kept = std::any_of(now.begin(), now.end(), [c = c](const auto& e) { return e.first == c; });
+    if (!kept) {
+      TTTOOLINFOW info = tool(c, r);
+      ::SendMessageW(m_tooltip.Get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    }
+  }
+  for (const auto& [c, r] : now) {
+    auto old = std::find_if(m_hintTools.begin(), m_hintTools.end(),
+                            [c = c](const auto& e) { return e.first == c; });
+    TTTOOLINFOW info = tool(c, r);
+    if (old == m_hintTools.end()) {
+      ::SendMessageW(m_tooltip.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    } else if (old->second != r) {
+      ::SendMessageW(m_tooltip.Get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
+    }
+  }
+  m_hintTools = std::move(now);
+}
+
+bool Form::HintText(UINT_PTR id, NMTTDISPINFOW& info) {
+  for (const auto& [c, r] : m_hintTools) {
+    if (reinterpret_cast<UINT_PTR>(c) != id) continue;
+    // The tooltip copies the text before the next message can change the hint.
+    info.lpszText = const_cast<wchar_t*>(c->Hint().c_str());
+    return true;
+  }
+  return false;
 }
 
 void Form::RouteMouseDown(MouseButton button, LPARAM lp) {
@@ -282,17 +413,35 @@ bool Form::DefaultHandling(WindowMessage& m) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: RouteMouseDown(MouseButton::Left, m.LParam); return true;
     case WM_RBUTTONDOWN: RouteMouseDown(MouseButton::Right, m.LParam); return false;
+    case WM_MOUSEMOVE:
+      if (m_showHint) {
+        if (!m_tooltip) SetShowHintWindow();
+        if (m_tooltip) SyncHintTools();
+      }
+      return false;
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(m.LParam);
+      if (!m_tooltip || header->hwndFrom != m_tooltip.Get() || header->code != TTN_GETDISPINFOW) {
+        return false;
+      }
+      return HintText(header->idFrom, *reinterpret_cast<NMTTDISPINFOW*>(m.LParam));
+    }
     case WM_MBUTTONDOWN: RouteMouseDown(MouseButton::Middle, m.LParam); return true;
     case WM_LBUTTONUP: RouteMouseUp(m.LParam); return true;
     case WM_CAPTURECHANGED: m_pressed = nullptr; return true;
-    case WM_CONTEXTMENU:
-      if (m_popupMenu != nullptr) {
-        POINT at{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-        if (m.LParam == -1) ::GetCursorPos(&at);  // from the keyboard
-        m_popupMenu->Popup(at.x, at.y);
-        return true;
+    case WM_CONTEXTMENU: {
+      POINT at{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+      if (m.LParam == -1) ::GetCursorPos(&at);  // from the keyboard
+      POINT client = at;
+      ::ScreenToClient(m_hwnd, &client);
+      for (Control* c = ControlAt(client.x, client.y); c != nullptr; c = c->Parent()) {
+        if (c->GetPopupMenu() != nullptr) {
+          c->GetPopupMenu()->Popup(at.x, at.y);
+          return true;
+        }
       }
       return false;
+    }
     case WM_KEYDOWN:
       if (OnKeyDown) {
         WORD key = static_cast<WORD>(m.WParam);
@@ -319,8 +468,10 @@ bool Form::DefaultHandling(WindowMessage& m) {
       return false;
     case WM_WINDOWPOSCHANGED: {
       const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.LParam);
-      if ((pos->flags & SWP_SHOWWINDOW) != 0) SetVisibleFlag(true);
-      if ((pos->flags & SWP_HIDEWINDOW) != 0) SetVisibleFlag(false);
+      if (!m_nativePos) {
+        if ((pos->flags & SWP_SHOWWINDOW) != 0) SetVisibleFlag(true);
+        if ((pos->flags & SWP_HIDEWINDOW) != 0) SetVisibleFlag(false);
+      }
       // The bounds keep the restored place while the window is minimised.
       if (!::IsIconic(m_hwnd)) {
         RECT r{};
@@ -346,8 +497,8 @@ bool Form::DefaultHandling(WindowMessage& m) {
       const int oldDpi = m_dpi;
       m_dpi = HIWORD(m.WParam);
       const auto* r = reinterpret_cast<const RECT*>(m.LParam);
-      ::SetWindowPos(m_hwnd, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+      native::SetWindowPos(m_hwnd, nullptr, r->left, r->top, r->right - r->left,
+                           r->bottom - r->top, SWP_NOZORDER | SWP_NOACTIVATE);
       if (OnAfterMonitorDpiChanged) OnAfterMonitorDpiChanged(oldDpi, m_dpi);
       return true;
     }

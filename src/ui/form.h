@@ -3,8 +3,12 @@
 // that are applied at creation. Children are windowless controls painted double-buffered.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "ui/control.h"
 #include "ui/handles.h"
@@ -37,8 +41,12 @@ class Form : public Control {
 
   Form* OwnerForm() override { return this; }
 
+  // The system window, created (not shown) when first asked for.
   HWND Handle();
   bool HandleAllocated() const noexcept { return m_hwnd != nullptr; }
+  // The window class the system window is registered under: the form's own class name
+  // ("TfMain", "TfLangInfo" ...), which is what a window inspector shows.
+  virtual std::wstring WindowClassName() const;
 
   void SetCaption(const std::wstring& caption) override;
   void SetVisible(bool visible) override;
@@ -71,15 +79,31 @@ class Form : public Control {
   BYTE AlphaBlendValue() const noexcept { return m_alphaValue; }
 
   void InvalidateRect(const os::Rect* r);
+  // Paints the window now (invalidates it and updates it at once).
+  void Repaint();
 
-  // Shown at the pointer when the user asks for the window's context menu (right click).
-  void SetPopupMenu(PopupMenu* menu) noexcept { m_popupMenu = menu; }
-  PopupMenu* GetPopupMenu() const noexcept { return m_popupMenu; }
+  // SetWindowPos on the system window (created when needed). Showing or hiding it this way
+  // leaves Visible as it is: the indicators are shown and hidden so while the form stays
+  // "visible" for the rest of the program.
+  void SetWindowPosNative(HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
+
+  // Hints of the controls shown as tooltips.
+  void SetShowHint(bool show);
+  bool ShowHint() const noexcept { return m_showHint; }
+
+  // Lets the user move the window with the pointer as if its caption were dragged: releases the
+  // mouse capture and sends the window WM_SYSCOMMAND SC_MOVE + HTCAPTION (0xF012).
+  void BeginDragMove();
+  // Tests replace the move loop (which would wait for the real mouse); null restores it.
+  using DragMoveFunction = void (*)(HWND hwnd);
+  static DragMoveFunction SetDragMoveFunction(DragMoveFunction f) noexcept;
 
   // The pixel value of a 96-DPI layout size for the DPI this form was created on.
   int Px(int value) const;
 
   std::function<void()> OnCreate;
+  // Paints the window's own drawing over its colour, before its controls.
+  std::function<void(Canvas& canvas)> OnPaint;
   std::function<void()> OnShow;
   std::function<void(bool& canClose)> OnCloseQuery;
   std::function<void(CloseAction& action)> OnClose;
@@ -90,6 +114,7 @@ class Form : public Control {
   // Runs OnCreate behind the exception barrier; called once after construction.
   void DoCreate() noexcept;
   void BeforeDestruction() noexcept override;
+  void Paint(Canvas& canvas) override;
 
  protected:
   // The creation parameters as the layer makes them; a class may change them.
@@ -111,6 +136,9 @@ class Form : public Control {
   void RouteMouseDown(MouseButton button, LPARAM lp);
   void RouteMouseUp(LPARAM lp);
   void ApplyLayered();
+  void SetShowHintWindow();
+  void SyncHintTools();
+  bool HintText(UINT_PTR id, NMTTDISPINFOW& info);
   DWORD BorderStyleBits() const;
 
   HWND m_hwnd = nullptr;  // owned; destroyed in BeforeDestruction / the destructor
@@ -127,7 +155,12 @@ class Form : public Control {
   int m_dpi = 96;
   WindowState m_state = WindowState::Normal;
   Control* m_pressed = nullptr;
-  PopupMenu* m_popupMenu = nullptr;
+  bool m_nativePos = false;  // inside SetWindowPosNative
+  bool m_showHint = false;
+  // The tooltip window, made at the first pointer move over the form. It has no owner: an owned
+  // topmost tooltip keeps the form out of the topmost band under Wine.
+  UniqueWindow m_tooltip;
+  std::vector<std::pair<Control*, os::Rect>> m_hintTools;
 };
 
 }  // namespace ui

@@ -6,6 +6,7 @@
 
 #include "os/error.h"
 #include "ui/application.h"
+#include "ui/native_calls.h"
 #include "ui/window_thunk.h"
 #include "ui/canvas.h"
 #include "ui/font.h"
@@ -349,7 +350,7 @@ void PopupMenu::Popup(int x, int y) {
   if (::GetMenuItemCount(built.Handle()) <= 0) return;
   HWND owner = OwnerWindow();
   // The hidden owner on the monitor the menu opens on gives the DPI to measure the items for.
-  ::SetWindowPos(owner, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  native::SetWindowPos(owner, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   const UINT dpi = ::GetDpiForWindow(owner);
   m_dpi = dpi != 0 ? static_cast<int>(dpi) : 96;
 

@@ -20,7 +20,9 @@ Timer::~Timer() {
   Timers().erase(m_id);
 }
 
-void Timer::SetInterval(unsigned milliseconds) {
+void Timer::SetInterval(std::int64_t milliseconds) {
+  if (milliseconds < 0) milliseconds = 0;
+  if (milliseconds > USER_TIMER_MAXIMUM) milliseconds = USER_TIMER_MAXIMUM;
   if (milliseconds == m_interval) return;
   m_interval = milliseconds;
   Update();
@@ -39,7 +41,7 @@ void Timer::Update() {
     m_running = false;
   }
   if (m_enabled && m_interval > 0) {
-    m_running = ::SetTimer(w, m_id, m_interval, nullptr) != 0;
+    m_running = ::SetTimer(w, m_id, static_cast<UINT>(m_interval), nullptr) != 0;
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include "os/error.h"
 #include "ui/application.h"
+#include "ui/native_calls.h"
 #include "ui/popup_menu.h"
 #include "ui/window_thunk.h"
 
@@ -16,6 +17,11 @@ constexpr UINT kCallbackMessage = WM_APP + 1;
 
 TrayIcon::ShellNotify g_notify = &::Shell_NotifyIconW;
 UINT g_nextId = 1;
+
+BOOL Notify(DWORD message, NOTIFYICONDATAW* data) noexcept {
+  native::CountShellNotifyIcon();
+  return g_notify(message, data);
+}
 
 UINT TaskbarCreatedMessage() {
   static const UINT message = ::RegisterWindowMessageW(L"TaskbarCreated");
@@ -143,9 +149,9 @@ NOTIFYICONDATAW TrayIcon::Data(UINT flags) {
 void TrayIcon::AddToShell() {
   if (!m_iconMade) MakeIcon();
   NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
-  m_added = g_notify(NIM_ADD, &data) != FALSE;
+  m_added = Notify(NIM_ADD, &data) != FALSE;
   // The shell may still hold the icon from before it was re-created.
-  if (!m_added) m_added = g_notify(NIM_MODIFY, &data) != FALSE;
+  if (!m_added) m_added = Notify(NIM_MODIFY, &data) != FALSE;
 }
 
 void TrayIcon::ModifyInShell(UINT flags) {
@@ -155,7 +161,7 @@ void TrayIcon::ModifyInShell(UINT flags) {
     return;
   }
   NOTIFYICONDATAW data = Data(flags);
-  g_notify(NIM_MODIFY, &data);
+  Notify(NIM_MODIFY, &data);
 }
 
 void TrayIcon::RemoveFromShell() noexcept {
@@ -165,7 +171,7 @@ void TrayIcon::RemoveFromShell() noexcept {
   data.cbSize = sizeof(data);
   data.hWnd = m_window.Get();
   data.uID = m_id;
-  g_notify(NIM_DELETE, &data);
+  Notify(NIM_DELETE, &data);
 }
 
 void TrayIcon::MouseNotice(UINT mouseMessage) {

@@ -20,6 +20,14 @@ void ResetProgramState() {
     }
   }
   monitor::fLangInfo.reset();
+  monitor::fLangInfoMouse.reset();
+  monitor::fLangInfoCaret.reset();
+  for (auto* b : {&monitor::fWorkareaBorderL, &monitor::fWorkareaBorderR,
+                  &monitor::fWorkareaBorderT, &monitor::fWorkareaBorderB,
+                  &monitor::fTaskbarBorderL, &monitor::fTaskbarBorderR,
+                  &monitor::fTaskbarBorderT, &monitor::fTaskbarBorderB}) {
+    b->reset();
+  }
   window_tree::fWinTree.reset();
   tray::ResetSpecialFolderList();
   monitor::fMain = nullptr;
