@@ -31,6 +31,7 @@ void Control::SetParent(Control* parent) {
     m_parent->Realign();
     Invalidate();
   }
+  NativePlacementChanged();
 }
 
 Form* Control::OwnerForm() { return m_parent != nullptr ? m_parent->OwnerForm() : nullptr; }
@@ -44,6 +45,7 @@ void Control::SetBounds(int left, int top, int width, int height) {
   BoundsChanged();
   if (sized) Realign();
   if (m_parent != nullptr && m_align != Align::None) m_parent->Realign();
+  NativePlacementChanged();
   Invalidate();
 }
 
@@ -52,6 +54,7 @@ void Control::SetVisible(bool visible) {
   Invalidate();
   m_visible = visible;
   if (m_parent != nullptr && m_align != Align::None) m_parent->Realign();
+  NativePlacementChanged();
   Invalidate();
 }
 
@@ -149,6 +152,10 @@ void Control::Click() {
 
 void Control::Paint(Canvas&) {}
 
+void Control::NativePlacementChanged() {
+  for (Control* child : m_children) child->NativePlacementChanged();
+}
+
 void Control::PaintTree(Canvas& canvas, const os::Point& origin) {
   HDC dc = canvas.Dc();
   const int saved = ::SaveDC(dc);
@@ -201,6 +208,7 @@ void Control::Realign() {
       c->m_bounds = r;
       c->BoundsChanged();
       if (sized) c->Realign();
+      c->NativePlacementChanged();
       c->Invalidate();
     }
   };
