@@ -111,7 +111,7 @@ class TreeList : public WinControl {
   void SetEditOnClick(bool on) noexcept { m_editOnClick = on; }
   bool EditNode(TreeNode* node, int column);
   bool IsEditing() const noexcept { return static_cast<bool>(m_editor); }
-  // Ends the edit: OnNewText runs when the user changed the text.
+  // Ends the edit: OnNewText runs when the text is not the one the edit started with.
   void EndEditNode();
   void CancelEditNode();
   HWND EditorHandle() const noexcept { return m_editor.Get(); }
@@ -240,6 +240,7 @@ class TreeList : public WinControl {
   UniqueWindow m_editor;
   TreeNode* m_editNode = nullptr;
   int m_editColumn = 0;
+  std::wstring m_editOriginal;
   unsigned m_editSerial = 0;
 
   const ImageSource* m_images = nullptr;

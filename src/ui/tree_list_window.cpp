@@ -366,6 +366,7 @@ void TreeList::StartEditor(TreeNode* node, int column) {
   if (!m_editor) return;
   m_editNode = node;
   m_editColumn = column;
+  m_editOriginal = text;
   ++m_editSerial;
   ::SetWindowSubclass(m_editor.Get(), &TreeList::EditorProc, 1, reinterpret_cast<DWORD_PTR>(this));
   ::SendMessageW(m_editor.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(GetFont())), FALSE);
@@ -388,12 +389,12 @@ void TreeList::EndEditNode() {
   TreeNode* node = m_editNode;
   const int column = m_editColumn;
   HWND edit = m_editor.Get();
-  const bool modified = ::SendMessageW(edit, EM_GETMODIFY, 0, 0) != 0;
   const int n = ::GetWindowTextLengthW(edit);
   std::wstring text(static_cast<size_t>(n) + 1, L'\0');
   text.resize(static_cast<size_t>(::GetWindowTextW(edit, text.data(), n + 1)));
   CloseEditor();
-  if (modified && OnNewText) OnNewText(node, column, text);
+  // Only a changed text is news: Enter on an untouched edit is the same as Escape.
+  if (text != m_editOriginal && OnNewText) OnNewText(node, column, text);
 }
 
 void TreeList::CancelEditNode() {
