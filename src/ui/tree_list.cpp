@@ -372,6 +372,12 @@ void TreeList::SetShowRoot(bool show) {
   Repaint();
 }
 
+void TreeList::SetShowTreeLines(bool show) {
+  if (show == m_showTreeLines) return;
+  m_showTreeLines = show;
+  Repaint();
+}
+
 void TreeList::SetGridLines(bool horizontal, bool vertical) {
   if (horizontal == m_horizontalGrid && vertical == m_verticalGrid) return;
   m_horizontalGrid = horizontal;
