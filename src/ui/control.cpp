@@ -37,7 +37,19 @@ void Control::SetParent(Control* parent) {
 Form* Control::OwnerForm() { return m_parent != nullptr ? m_parent->OwnerForm() : nullptr; }
 
 void Control::SetBounds(int left, int top, int width, int height) {
-  const os::Rect r{left, top, left + width, top + height};
+  os::Rect r{left, top, left + width, top + height};
+  if (m_parent != nullptr && m_align != Align::None) {
+    // Docked: the parent decides the place; only the thickness across the edge is the
+    // control's own. A write of the rest changes nothing, so rewriting it costs nothing.
+    const os::Rect& b = m_bounds;
+    switch (m_align) {
+      case Align::Top:
+      case Align::Bottom: r = {b.Left, b.Top, b.Right, b.Top + height}; break;
+      case Align::Left:
+      case Align::Right: r = {b.Left, b.Top, b.Left + width, b.Bottom}; break;
+      default: r = b; break;
+    }
+  }
   if (r == m_bounds) return;
   Invalidate();
   const bool sized = r.Width() != m_bounds.Width() || r.Height() != m_bounds.Height();

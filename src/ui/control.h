@@ -33,6 +33,8 @@ class Control : public Component {
   int Width() const noexcept { return m_bounds.Width(); }
   int Height() const noexcept { return m_bounds.Height(); }
   const os::Rect& BoundsRect() const noexcept { return m_bounds; }
+  // A docked control (Align other than None) takes only its thickness across its edge from
+  // here: the height when docked to the top or bottom, the width when docked left or right.
   void SetBounds(int left, int top, int width, int height);
   void SetLeft(int v) { SetBounds(v, Top(), Width(), Height()); }
   void SetTop(int v) { SetBounds(Left(), v, Width(), Height()); }

@@ -203,3 +203,32 @@ TEST_F(IndicatorWindowsAt96, AreFreedInTheTeardownOrder) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(IndicatorWindowsAt96, TheSettingsButtonBringsTheSettingsWindowToTheFront) {
+  auto& w = CreateMainWindow();
+  w.HideToTray();
+  ASSERT_FALSE(w.Visible());
+  monitor::fLangInfo->btnSettings.Click();
+  EXPECT_TRUE(w.Visible());
+  EXPECT_TRUE(::IsWindowVisible(w.Handle()));
+  EXPECT_EQ(::GetWindowLongPtrW(w.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0) << "not topmost";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(IndicatorWindowsAt96, TheMainWindowAndTheWindowTreeCarryTheirClassNames) {
+  auto& w = CreateMainWindow();
+  window_tree::fWinTree.reset(new window_tree::TfWinTree());
+  for (auto [form, expected] : {std::pair<ui::Form*, const wchar_t*>{&w, L"TfMain"},
+                                {window_tree::fWinTree.get(), L"TfWinTree"}}) {
+    wchar_t name[64] = {};
+    ::GetClassNameW(form->Handle(), name, 64);
+    EXPECT_STREQ(name, expected);
+  }
+}
+
+}  // namespace

@@ -211,8 +211,15 @@ TEST_F(MainWindowStart, EndOfSessionStopsTheMonitoring) {
 
 TEST_F(MainWindowStart, TheStartTimerShowsTheIndicatorAndInstallsTheIdleHandler) {
   auto& w = CreateMainWindow();
+  monitor::fLangInfoCaret->Tag = 1;
+  sys->Counter = 5'000'000;
   ASSERT_TRUE(PumpUntil([&] { return !w.TimerStart.Enabled(); }));
   EXPECT_TRUE(monitor::fLangInfo->Visible());
+  EXPECT_TRUE(monitor::fLangInfoMouse->Visible());
+  EXPECT_TRUE(::IsWindowVisible(monitor::fLangInfoMouse->Handle()));
+  EXPECT_EQ(monitor::fLangInfoMouse->PanelBorderT.Height(), 1) << "its first layout ran";
+  EXPECT_EQ(monitor::fLangInfoCaret->TriggerStamp, 5'000'000);
+  EXPECT_EQ(monitor::fLangInfoCaret->Tag, 0);
   EXPECT_TRUE(static_cast<bool>(ui::App().OnIdle));
   EXPECT_TRUE(w.TimerUpdate.Enabled());
 }

@@ -144,6 +144,18 @@ TEST_F(ControlsTest, APanelMovedOutermostDocksBeforeItsSiblings) {
   EXPECT_EQ(f.R.BoundsRect(), (os::Rect{195, 2, 200, 47}));
 }
 
+TEST_F(ControlsTest, ADockedPanelTakesOnlyItsThicknessFromItsBounds) {
+  Framed f;
+  f.R.SetLeft(200);  // as if to push it further out: the dock order decides that
+  EXPECT_EQ(f.R.BoundsRect(), (os::Rect{195, 2, 200, 47}));
+  f.R.SetBounds(0, 0, 7, 3);
+  EXPECT_EQ(f.R.BoundsRect(), (os::Rect{193, 2, 200, 47}));
+  f.T.SetBounds(9, 9, 9, 4);
+  EXPECT_EQ(f.T.BoundsRect(), (os::Rect{0, 0, 200, 4}));
+  f.L.SetTop(30);
+  EXPECT_EQ(f.L.BoundsRect(), (os::Rect{0, 4, 4, 47}));
+}
+
 TEST_F(ControlsTest, HiddenAlignedPanelsGiveUpTheirPlace) {
   Framed f;
   f.L.SetVisible(false);

@@ -10,6 +10,7 @@
 #include "ui/image_list.h"
 #include "ui/label.h"
 #include "ui/native_calls.h"
+#include "ui/popup_menu.h"
 #include "ui/panel.h"
 #include "ui/timer.h"
 
@@ -277,6 +278,33 @@ TEST_F(FormTest, HintsShowAsTooltipsOfTheControlsUnderThePointer) {
   ::SendMessageW(form.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
   EXPECT_EQ(::SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 1) << "no tip for a hidden control";
   EXPECT_EQ(textOf(form.Text), L"");
+}
+
+}  // namespace
+
+namespace {
+
+class RecordingMenu : public ui::PopupMenu {
+ public:
+  void Popup(int x, int y) override { Shown.push_back({x, y}); }
+  std::vector<POINT> Shown;
+};
+
+TEST_F(FormTest, AContextMenuRequestOpensTheMenuOfTheControlUnderThePointerOrOfTheForm) {
+  PlainForm form;  // at 50, 60 without a frame: client = screen - (50, 60)
+  form.Box.SetBounds(0, 0, 40, 40);
+  form.Text.SetBounds(60, 0, 40, 40);
+  RecordingMenu own, formMenu;
+  form.Box.SetPopupMenu(&own);
+  form.SetPopupMenu(&formMenu);
+  form.Show();
+  ::SendMessageW(form.Handle(), WM_CONTEXTMENU, 0, MAKELPARAM(50 + 10, 60 + 10));
+  ::SendMessageW(form.Handle(), WM_CONTEXTMENU, 0, MAKELPARAM(50 + 70, 60 + 10));
+  ASSERT_EQ(own.Shown.size(), 1u);
+  EXPECT_EQ(own.Shown[0].x, 60);
+  EXPECT_EQ(own.Shown[0].y, 70);
+  ASSERT_EQ(formMenu.Shown.size(), 1u) << "a control without a menu passes it on";
+  EXPECT_EQ(formMenu.Shown[0].x, 120);
 }
 
 }  // namespace
