@@ -21,9 +21,8 @@ TreeList::TreeList(Control* parent)
 }
 
 TreeList::~TreeList() {
-  // The edit and the header are children of the tree's window; they go before it does.
-  m_editor.Reset();
-  m_header.Reset();
+  // The edit and the header are children of the tree's window and go with it.
+  DestroyHandle();
 }
 
 // --- Nodes

@@ -2,12 +2,15 @@
 // they show, the messages they send their parent, and the single-line edit.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "support/fake_system.h"
 #include "ui/application.h"
 #include "ui/edit.h"
 #include "ui/form.h"
 #include "ui/native_calls.h"
 #include "ui/panel.h"
+#include "ui/tree_list.h"
 
 namespace {
 
@@ -109,6 +112,30 @@ TEST_F(WinControlTest, AKeyPreviewingFormSeesTheEditsKeysFirst) {
   EXPECT_TRUE(form.Visible());
   ::SendMessageW(field, WM_KEYDOWN, VK_ESCAPE, 1);
   EXPECT_FALSE(form.Visible()) << "Escape closes the window from any control";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(WinControlTest, AControlDestroyedBeforeItsFormTakesItsWindowsWithIt) {
+  form.Show();
+  auto tree = std::make_unique<ui::TreeList>(&form.Box);
+  tree->SetBounds(0, 0, 200, 100);
+  tree->AddColumn(L"Name", 150);
+  tree->SetEditable(true);
+  tree->OnGetText = [](ui::TreeNode*, int, std::wstring& text) { text = L"row"; };
+  ui::TreeNode* row = tree->AddChild(nullptr);
+  ASSERT_TRUE(tree->EditNode(row, 0));
+  const HWND treeWindow = tree->Handle();
+  const HWND header = tree->HeaderHandle();
+  const HWND editor = tree->EditorHandle();
+  tree.reset();  // while it edits
+  ui::App().ProcessMessages();
+  EXPECT_FALSE(::IsWindow(treeWindow));
+  EXPECT_FALSE(::IsWindow(header));
+  EXPECT_FALSE(::IsWindow(editor));
+  EXPECT_TRUE(::IsWindow(form.Field.Handle())) << "the form and its other controls stay";
 }
 
 }  // namespace
