@@ -189,6 +189,8 @@ class TreeList : public WinControl {
   std::vector<ColumnSpan> ColumnSpans() const;
   int ColumnsShown() const { return m_columns.empty() ? 1 : ColumnCount(); }
   CellLayout LayoutCell(TreeNode* node, int column, const os::Rect& cell);
+  // A size of the tree's own drawing (check box, button) for the form's DPI.
+  int Px(int value);
   bool IsMainColumn(int column) const { return column == 0; }
   int ImageIndexOf(TreeNode* node, int column, ImageKind kind);
   void PaintRow(Canvas& canvas, TreeNode* node, const os::Rect& row);

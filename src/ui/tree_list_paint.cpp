@@ -8,6 +8,7 @@
 namespace ui {
 namespace {
 
+// Sizes at 96 DPI; the form's DPI scales them.
 constexpr int kCheckBoxSize = 13;
 constexpr int kButtonSize = 9;
 constexpr int kImageSpacing = 2;
@@ -107,7 +108,13 @@ int TreeList::ImageIndexOf(TreeNode* node, int column, ImageKind kind) {
   return index;
 }
 
+int TreeList::Px(int value) {
+  Form* form = OwnerForm();
+  return form != nullptr ? form->Px(value) : value;
+}
+
 TreeList::CellLayout TreeList::LayoutCell(TreeNode* node, int column, const os::Rect& cell) {
+  const int buttonSize = Px(kButtonSize), checkBoxSize = Px(kCheckBoxSize);
   CellLayout l;
   int x = cell.Left + m_margin;
   if (IsMainColumn(column)) {
@@ -115,11 +122,11 @@ TreeList::CellLayout TreeList::LayoutCell(TreeNode* node, int column, const os::
     x += level * m_indent;
     if (m_showButtons && level > 0 && node->HasChildren()) {
       const int slot = x - m_indent;
-      l.Button = CentredBox(slot + (m_indent - kButtonSize) / 2, kButtonSize, cell);
+      l.Button = CentredBox(slot + (m_indent - buttonSize) / 2, buttonSize, cell);
     }
     if (node->m_checkBox) {
-      l.CheckBox = CentredBox(x, kCheckBoxSize, cell);
-      x += kCheckBoxSize + kImageSpacing * 2;
+      l.CheckBox = CentredBox(x, checkBoxSize, cell);
+      x += checkBoxSize + kImageSpacing * 2;
     }
   }
   if (m_stateImages != nullptr) {
@@ -203,10 +210,10 @@ void TreeList::PaintRow(Canvas& canvas, TreeNode* node, const os::Rect& row) {
     if (l.Button.Width() > 0) {
       canvas.FillRect(l.Button, os::clWhite);
       canvas.FrameRect(l.Button, os::clGray);
-      const int cy = l.Button.Top + kButtonSize / 2;
+      const int cy = l.Button.Top + l.Button.Height() / 2;
       canvas.Line(l.Button.Left + 2, cy, l.Button.Right - 2, cy, os::clBlack);
       if (!node->m_expanded) {
-        const int cx = l.Button.Left + kButtonSize / 2;
+        const int cx = l.Button.Left + l.Button.Width() / 2;
         canvas.Line(cx, l.Button.Top + 2, cx, l.Button.Bottom - 2, os::clBlack);
       }
     }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tree_list_fixture.h"
+#include "ui/popup_menu.h"
 
 namespace {
 
@@ -169,6 +170,41 @@ TEST_F(TreeInputTest, TheRightButtonFocusesTheCellUnderIt) {
   tree.SetRightClickSelect(false);
   RightClick(50, 65);
   EXPECT_EQ(tree.FocusedNode(), second);
+}
+
+}  // namespace
+
+namespace {
+
+class RecordingMenu : public ui::PopupMenu {
+ public:
+  void Popup(int x, int y) override {  // records instead of opening a modal menu
+    if (OnPopup) OnPopup();
+    Shown.push_back({x, y});
+  }
+  std::vector<POINT> Shown;
+};
+
+TEST_F(TreeInputTest, TheTreesMenuOpensAtTheRightClickOnTheCellItFocused) {
+  tree.AddColumn(L"Class", 200);
+  tree.AddColumn(L"Title", 200);
+  tree.SetHeaderHeight(20);
+  RecordingMenu menu;
+  tree.SetPopupMenu(&menu);
+  int focusedColumnWhenShown = -1;
+  ui::TreeNode* focusedWhenShown = nullptr;
+  menu.OnPopup = [&] {
+    focusedWhenShown = tree.FocusedNode();
+    focusedColumnWhenShown = tree.FocusedColumn();
+  };
+  RightClick(250, 65);  // third row, second column; the button's release asks for the menu
+  POINT screen{250, 65};
+  ::ClientToScreen(Window(), &screen);
+  ASSERT_EQ(menu.Shown.size(), 1u);
+  EXPECT_EQ(menu.Shown[0].x, screen.x);
+  EXPECT_EQ(menu.Shown[0].y, screen.y);
+  EXPECT_EQ(focusedWhenShown, third) << "the menu sees the cell that was right-clicked";
+  EXPECT_EQ(focusedColumnWhenShown, 1);
 }
 
 }  // namespace
