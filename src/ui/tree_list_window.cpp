@@ -299,8 +299,11 @@ void TreeList::MouseDownAt(MouseButton button, int x, int y, bool doubleClick) {
     return;
   }
   if (doubleClick) {
+    // The second press of a quick pair: a button or a check box takes it as a press of its own.
     if (hit.OnButton) {
       SetExpanded(hit.Node, !hit.Node->m_expanded);
+    } else if (hit.OnCheckBox) {
+      SetChecked(hit.Node, !hit.Node->m_checked);
     } else {
       if (m_toggleOnDoubleClick && hit.Node != nullptr && hit.Node->HasChildren() &&
           !hit.OnCheckBox) {

@@ -75,6 +75,13 @@ TEST_F(TreeListTest, TheCheckEventFiresOnEveryActualChangeOnlyFromCodeAndFromThe
       {"click on the text", [&] { Click(60, boxY); }, false, 2},
       {"space on the focused row", [&] { Key(VK_SPACE); }, true, 3},
       {"click on the box of the other row, which has none", [&] { Click(boxX, 30); }, true, 3},
+      {"double click on the box: two presses",
+       [&] {
+         Click(boxX, boxY);
+         ::SendMessageW(Window(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(boxX, boxY));
+         ::SendMessageW(Window(), WM_LBUTTONUP, 0, MAKELPARAM(boxX, boxY));
+       },
+       true, 5},
   };
   for (const Step& s : steps) {
     s.Do();
