@@ -57,7 +57,8 @@ void Edit::WindowCreated() { ApplyFont(); }
 void Edit::FontChanged() { ApplyFont(); }
 
 void Edit::ApplyFont() {
-  if (HandleAllocated()) ::SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(GetFont())), TRUE);
+  if (HandleAllocated())
+    ::SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(GetFont())), TRUE);
 }
 
 bool Edit::HandleParentMessage(WindowMessage& m) {

@@ -6,7 +6,9 @@
 
 namespace ui::syscolor {
 
-constexpr os::TColor Of(int index) { return static_cast<os::TColor>(0xFF000000u | static_cast<unsigned>(index)); }
+constexpr os::TColor Of(int index) {
+  return static_cast<os::TColor>(0xFF000000u | static_cast<unsigned>(index));
+}
 
 inline constexpr os::TColor kWindow = Of(COLOR_WINDOW);
 inline constexpr os::TColor kHighlight = Of(COLOR_HIGHLIGHT);

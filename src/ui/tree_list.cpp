@@ -322,8 +322,9 @@ void TreeList::SetColumnsMovable(bool movable) {
   m_columnsMovable = movable;
   if (m_header) {
     const LONG_PTR style = ::GetWindowLongPtrW(m_header.Get(), GWL_STYLE);
-    ::SetWindowLongPtrW(m_header.Get(), GWL_STYLE,
-                        movable ? style | HDS_DRAGDROP : style & ~static_cast<LONG_PTR>(HDS_DRAGDROP));
+    ::SetWindowLongPtrW(
+        m_header.Get(), GWL_STYLE,
+        movable ? style | HDS_DRAGDROP : style & ~static_cast<LONG_PTR>(HDS_DRAGDROP));
   }
 }
 

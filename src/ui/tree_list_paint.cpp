@@ -33,9 +33,7 @@ os::Rect TreeList::ClientArea() const {
   return {0, 0, Width(), Height()};
 }
 
-int TreeList::RowsTop() const {
-  return m_headerVisible && !m_columns.empty() ? m_headerHeight : 0;
-}
+int TreeList::RowsTop() const { return m_headerVisible && !m_columns.empty() ? m_headerHeight : 0; }
 
 void TreeList::EnsureRows() {
   if (!m_rowsDirty) return;
@@ -222,7 +220,8 @@ void TreeList::PaintRow(Canvas& canvas, TreeNode* node, const os::Rect& row) {
       ::DrawFrameControl(dc, &box, DFC_BUTTON,
                          DFCS_BUTTONCHECK | DFCS_FLAT | (node->m_checked ? DFCS_CHECKED : 0));
     }
-    if (l.StateIndex >= 0) canvas.DrawImage(m_stateImages, l.StateIndex, l.StateImage.Left, l.StateImage.Top);
+    if (l.StateIndex >= 0)
+      canvas.DrawImage(m_stateImages, l.StateIndex, l.StateImage.Left, l.StateImage.Top);
     if (l.ImageIndex >= 0) canvas.DrawImage(m_images, l.ImageIndex, l.Image.Left, l.Image.Top);
     std::wstring text;
     if (OnGetText) OnGetText(node, s.Column, text);
@@ -241,8 +240,10 @@ void TreeList::PaintRow(Canvas& canvas, TreeNode* node, const os::Rect& row) {
       canvas.DrawText(text, l.Text, font,
                       align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
-    if (m_verticalGrid) canvas.Line(cell.Right - 1, cell.Top, cell.Right - 1, cell.Bottom, m_gridColor);
-    if (m_horizontalGrid) canvas.Line(cell.Left, cell.Bottom - 1, cell.Right, cell.Bottom - 1, m_gridColor);
+    if (m_verticalGrid)
+      canvas.Line(cell.Right - 1, cell.Top, cell.Right - 1, cell.Bottom, m_gridColor);
+    if (m_horizontalGrid)
+      canvas.Line(cell.Left, cell.Bottom - 1, cell.Right, cell.Bottom - 1, m_gridColor);
     ::RestoreDC(dc, saved);
     if (OnAfterCellPaint) {
       const int s2 = ::SaveDC(dc);

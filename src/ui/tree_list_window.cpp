@@ -38,8 +38,8 @@ void TreeList::CreateWindowHandle(HWND parent, const os::Rect& r) {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
   ::InitCommonControlsEx(&icc);
   ::CreateWindowExW(m_border ? WS_EX_CLIENTEDGE : 0, kClassName, L"",
-                    WS_CHILD | WS_CLIPCHILDREN | WS_TABSTOP | WS_VSCROLL, r.Left, r.Top,
-                    r.Width(), r.Height(), parent, nullptr, ::GetModuleHandleW(nullptr), this);
+                    WS_CHILD | WS_CLIPCHILDREN | WS_TABSTOP | WS_VSCROLL, r.Left, r.Top, r.Width(),
+                    r.Height(), parent, nullptr, ::GetModuleHandleW(nullptr), this);
 }
 
 void TreeList::WindowCreated() {
@@ -48,7 +48,8 @@ void TreeList::WindowCreated() {
   m_header.Reset(::CreateWindowExW(0, WC_HEADERW, L"", style, 0, 0, 0, 0, Handle(), nullptr,
                                    ::GetModuleHandleW(nullptr), nullptr));
   if (m_header) {
-    ::SendMessageW(m_header.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(GetFont())), FALSE);
+    ::SendMessageW(m_header.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(GetFont())),
+                   FALSE);
     for (int i = 0; i < ColumnCount(); ++i) InsertHeaderItem(i);
     ::SendMessageW(m_header.Get(), HDM_SETORDERARRAY, m_order.size(),
                    reinterpret_cast<LPARAM>(m_order.data()));
@@ -67,7 +68,8 @@ void TreeList::WindowDestroyed() {
 
 void TreeList::FontChanged() {
   if (m_header) {
-    ::SendMessageW(m_header.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(GetFont())), TRUE);
+    ::SendMessageW(m_header.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(GetFont())),
+                   TRUE);
   }
   Repaint();
 }
@@ -88,8 +90,9 @@ void TreeList::InsertHeaderItem(int column) {
 void TreeList::SyncHeader() {
   if (!m_header) return;
   const bool show = m_headerVisible && !m_columns.empty();
-  ::SetWindowPos(m_header.Get(), nullptr, 0, 0, std::max(ClientArea().Width(), ColumnSpans().back().Right),
-                 m_headerHeight, SWP_NOZORDER | SWP_NOACTIVATE | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+  ::SetWindowPos(m_header.Get(), nullptr, 0, 0,
+                 std::max(ClientArea().Width(), ColumnSpans().back().Right), m_headerHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }
 
 void TreeList::ReadHeaderWidths() {
@@ -115,8 +118,8 @@ LRESULT TreeList::ThunkMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       SelectedObject selected(memory.Get(), bitmap.Get());
       PaintTo(memory.Get());
       const RECT& d = paint.Dirty();
-      ::BitBlt(paint.Get(), d.left, d.top, d.right - d.left, d.bottom - d.top, memory.Get(),
-               d.left, d.top, SRCCOPY);
+      ::BitBlt(paint.Get(), d.left, d.top, d.right - d.left, d.bottom - d.top, memory.Get(), d.left,
+               d.top, SRCCOPY);
       return 0;
     }
     case WM_PRINTCLIENT: PaintTo(reinterpret_cast<HDC>(wp)); return 0;
@@ -241,7 +244,8 @@ void TreeList::KeyDown(WORD key) {
     case VK_PRIOR:
     case VK_NEXT: {
       EnsureRows();
-      const int rows = std::max(1, (ClientArea().Height() - RowsTop()) / std::max(1, m_defaultNodeHeight));
+      const int rows =
+          std::max(1, (ClientArea().Height() - RowsTop()) / std::max(1, m_defaultNodeHeight));
       MoveFocus(key == VK_PRIOR ? -rows : rows);
       break;
     }
@@ -264,7 +268,8 @@ void TreeList::KeyDown(WORD key) {
       }
       break;
     case VK_SPACE:
-      if (m_focused != nullptr && m_focused->m_checkBox) SetChecked(m_focused, !m_focused->m_checked);
+      if (m_focused != nullptr && m_focused->m_checkBox)
+        SetChecked(m_focused, !m_focused->m_checked);
       break;
     case VK_F2:
       if (m_editable && m_focused != nullptr) EditNode(m_focused, m_focusedColumn);
@@ -316,7 +321,8 @@ void TreeList::MouseDownAt(MouseButton button, int x, int y, bool doubleClick) {
   m_pressed = true;
   m_pressedNode = hit.Node;
   m_pressedColumn = hit.Column;
-  m_pressedOnFocused = hit.Node != nullptr && hit.Node == m_focused && hit.Column == m_focusedColumn;
+  m_pressedOnFocused =
+      hit.Node != nullptr && hit.Node == m_focused && hit.Column == m_focusedColumn;
   ::SetCapture(h);
   if (hit.Node == nullptr) return;
   if (hit.OnButton) {
@@ -366,17 +372,17 @@ void TreeList::StartEditor(TreeNode* node, int column) {
   const os::Rect r{l.Text.Left - m_textMargin, cell.Top, cell.Right, cell.Bottom};
   std::wstring text;
   if (OnGetText) OnGetText(node, column, text);
-  m_editor.Reset(::CreateWindowExW(0, L"EDIT", text.c_str(),
-                                   WS_CHILD | WS_BORDER | ES_AUTOHSCROLL, r.Left, r.Top,
-                                   std::max(1, r.Width()), std::max(1, r.Height()), Handle(),
-                                   nullptr, ::GetModuleHandleW(nullptr), nullptr));
+  m_editor.Reset(::CreateWindowExW(0, L"EDIT", text.c_str(), WS_CHILD | WS_BORDER | ES_AUTOHSCROLL,
+                                   r.Left, r.Top, std::max(1, r.Width()), std::max(1, r.Height()),
+                                   Handle(), nullptr, ::GetModuleHandleW(nullptr), nullptr));
   if (!m_editor) return;
   m_editNode = node;
   m_editColumn = column;
   m_editOriginal = text;
   ++m_editSerial;
   ::SetWindowSubclass(m_editor.Get(), &TreeList::EditorProc, 1, reinterpret_cast<DWORD_PTR>(this));
-  ::SendMessageW(m_editor.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(GetFont())), FALSE);
+  ::SendMessageW(m_editor.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(GetFont())),
+                 FALSE);
   ::SendMessageW(m_editor.Get(), EM_SETSEL, 0, -1);
   ::ShowWindow(m_editor.Get(), SW_SHOW);
   ::SetFocus(m_editor.Get());
@@ -412,9 +418,7 @@ LRESULT CALLBACK TreeList::EditorProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
                                       DWORD_PTR data) noexcept {
   auto* self = reinterpret_cast<TreeList*>(data);
   switch (msg) {
-    case WM_NCDESTROY:
-      ::RemoveWindowSubclass(hwnd, &TreeList::EditorProc, id);
-      break;
+    case WM_NCDESTROY: ::RemoveWindowSubclass(hwnd, &TreeList::EditorProc, id); break;
     case WM_GETDLGCODE: return DLGC_WANTALLKEYS;
     case WM_KEYDOWN:
       // Enter and Escape belong to the edit: they end it here and go no further, so that a

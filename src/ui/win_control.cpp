@@ -35,9 +35,7 @@ WinControl* WinControl::FromHandle(HWND hwnd) noexcept {
   return static_cast<WinControl*>(::GetPropW(hwnd, kControlProperty));
 }
 
-bool WinControl::Focused() const noexcept {
-  return m_hwnd != nullptr && ::GetFocus() == m_hwnd;
-}
+bool WinControl::Focused() const noexcept { return m_hwnd != nullptr && ::GetFocus() == m_hwnd; }
 
 void WinControl::SetFocus() { ::SetFocus(Handle()); }
 

@@ -1,9 +1,8 @@
 #pragma once
 // A borderless form at the desktop's corner with one tree list filling it, and helpers that
 // send the tree real window messages.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>

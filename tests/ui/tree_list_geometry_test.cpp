@@ -41,7 +41,8 @@ TEST_F(TreeGeometryTest, HitTestsFindTheColumnUnderThePointAfterTheUserMovedIt) 
   Show();
   // The user drags the colour column to the front: the header holds the new order.
   int order[] = {2, 0, 1};
-  ASSERT_TRUE(::SendMessageW(tree.HeaderHandle(), HDM_SETORDERARRAY, 3, reinterpret_cast<LPARAM>(order)));
+  ASSERT_TRUE(
+      ::SendMessageW(tree.HeaderHandle(), HDM_SETORDERARRAY, 3, reinterpret_cast<LPARAM>(order)));
   EXPECT_EQ(tree.ColumnOrder(), (std::vector<int>{2, 0, 1}));
 
   struct Case {
@@ -50,9 +51,9 @@ TEST_F(TreeGeometryTest, HitTestsFindTheColumnUnderThePointAfterTheUserMovedIt) 
     int Column;
   };
   const Case cases[] = {
-      {0, 30, L"row0", 2},     {79, 59, L"row0", 2},   {80, 60, L"row1", 0},
-      {319, 89, L"row1", 0},   {320, 90, L"row2", 1},  {399, 119, L"row2", 1},
-      {200, 120, nullptr, 0},  {10, 10, nullptr, 2},  // below the rows; on the header
+      {0, 30, L"row0", 2},    {79, 59, L"row0", 2},  {80, 60, L"row1", 0},
+      {319, 89, L"row1", 0},  {320, 90, L"row2", 1}, {399, 119, L"row2", 1},
+      {200, 120, nullptr, 0}, {10, 10, nullptr, 2},  // below the rows; on the header
   };
   for (const Case& c : cases) {
     const ui::TreeHit hit = tree.HitTest(c.X, c.Y);
@@ -63,7 +64,8 @@ TEST_F(TreeGeometryTest, HitTestsFindTheColumnUnderThePointAfterTheUserMovedIt) 
   }
   for (int column = 0; column < 3; ++column) {
     const os::Rect cell = tree.CellRect(tree.Root(1), column);
-    EXPECT_EQ(cell.Left, HeaderItem(column).left) << "cell under its header item, column " << column;
+    EXPECT_EQ(cell.Left, HeaderItem(column).left)
+        << "cell under its header item, column " << column;
     EXPECT_EQ(cell.Right, HeaderItem(column).right) << column;
   }
   // The user widens the first column on the header.
@@ -120,7 +122,8 @@ TEST_F(TreeGeometryTest, TheOwnersCellPaintingGetsEachCellsRectangle) {
   int order[] = {0, 2, 1};
   ::SendMessageW(tree.HeaderHandle(), HDM_SETORDERARRAY, 3, reinterpret_cast<LPARAM>(order));
   std::map<std::pair<std::wstring, int>, os::Rect> cells;
-  tree.OnAfterCellPaint = [&](ui::Canvas& canvas, ui::TreeNode* node, int column, const os::Rect& cell) {
+  tree.OnAfterCellPaint = [&](ui::Canvas& canvas, ui::TreeNode* node, int column,
+                              const os::Rect& cell) {
     cells[{node->Data<Entry>().Text, column}] = cell;
     if (column == 2) {  // a 24 x 20 swatch in the middle of the cell, as the colour lists paint
       const int w = cell.Width(), h = cell.Height();
@@ -133,8 +136,8 @@ TEST_F(TreeGeometryTest, TheOwnersCellPaintingGetsEachCellsRectangle) {
   ::SendMessageW(Window(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.Dc()), PRF_CLIENT);
 
   const std::map<std::pair<std::wstring, int>, os::Rect> expected{
-      {{L"a", 0}, {0, 30, 240, 60}},   {{L"a", 2}, {240, 30, 320, 60}},
-      {{L"a", 1}, {320, 30, 400, 60}}, {{L"b", 0}, {0, 60, 240, 100}},
+      {{L"a", 0}, {0, 30, 240, 60}},    {{L"a", 2}, {240, 30, 320, 60}},
+      {{L"a", 1}, {320, 30, 400, 60}},  {{L"b", 0}, {0, 60, 240, 100}},
       {{L"b", 2}, {240, 60, 320, 100}}, {{L"b", 1}, {320, 60, 400, 100}},
   };
   EXPECT_EQ(cells, expected);
@@ -207,7 +210,8 @@ TEST_F(TreeGeometryTest, ADemoTreeWithImagesStateImagesAndCheckBoxesPaintsThemIn
   EXPECT_TRUE(tree.HitTest(x + 3, 60).OnStateImage);
   EXPECT_TRUE(tree.HitTest(x + 20, 60).OnImage);
   EXPECT_TRUE(tree.HitTest(4 + 9, 40).OnButton) << "the desktop's button in its indent";
-  EXPECT_EQ(surface.CountOf(RECT{0, 30, 400, 50}, RGB(0, 0, 255)), 0) << "no image for the top node";
+  EXPECT_EQ(surface.CountOf(RECT{0, 30, 400, 50}, RGB(0, 0, 255)), 0)
+      << "no image for the top node";
 }
 
 TEST_F(TreeListTest, TreeLinesJoinEachNodeToItsSiblingsThroughTheIndent) {

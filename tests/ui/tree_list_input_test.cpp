@@ -45,7 +45,7 @@ TEST_F(TreeInputTest, KeysMoveTheFocusedAndSelectedRow) {
     const wchar_t* Row;
   };
   const Step steps[] = {{VK_DOWN, L"second"}, {VK_DOWN, L"third"}, {VK_DOWN, L"third"},
-                        {VK_HOME, L"first"},  {VK_UP, L"first"},    {VK_END, L"third"},
+                        {VK_HOME, L"first"},  {VK_UP, L"first"},   {VK_END, L"third"},
                         {VK_UP, L"second"}};
   for (const Step& s : steps) {
     Key(s.Key);

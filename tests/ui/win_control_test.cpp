@@ -85,8 +85,8 @@ TEST_F(WinControlTest, TheEditKeepsItsTextReadOnlyStateAndColoursAndChangesNothi
 
   // The edit asks its parent, the form, for its colours; the form hands the question back.
   HDC dc = ::GetDC(field);
-  const LRESULT brush = ::SendMessageW(form.Handle(), WM_CTLCOLOREDIT,
-                                       reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(field));
+  const LRESULT brush = ::SendMessageW(form.Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                                       reinterpret_cast<LPARAM>(field));
   EXPECT_NE(brush, 0);
   EXPECT_EQ(::GetBkColor(dc), 0xDCDCDCu);
   ::ReleaseDC(field, dc);
