@@ -162,6 +162,20 @@ TEST_F(TreeGeometryTest, TheWheelScrollsThreeRowsANotchAndHitTestsFollow) {
   EXPECT_EQ(si.nPos, tree.TopOffset());
 }
 
+TEST_F(TreeGeometryTest, TheKeysScrollTheFocusedRowIntoView) {
+  for (int i = 0; i < 40; ++i) Add(L"row" + std::to_wstring(i));
+  Show();
+  tree.SetFocusedNode(tree.Root(0));
+  ::SendMessageW(Window(), WM_KEYDOWN, VK_END, 1);
+  EXPECT_EQ(tree.TopOffset(), 40 * 20 - (300 - 30));
+  EXPECT_EQ(tree.NodeAt(5, 299), tree.Root(39));
+  for (int i = 0; i < 14; ++i) ::SendMessageW(Window(), WM_KEYDOWN, VK_UP, 1);
+  EXPECT_EQ(tree.FocusedNode(), tree.Root(25));
+  EXPECT_EQ(tree.NodeAt(5, 30), tree.Root(25)) << "the row moved up to the top edge";
+  ::SendMessageW(Window(), WM_KEYDOWN, VK_HOME, 1);
+  EXPECT_EQ(tree.TopOffset(), 0);
+}
+
 TEST_F(TreeGeometryTest, TheOwnerChoosesTheHandCursorOverARectangle) {
   ui::TreeNode* a = Add(L"a");
   tree.SetNodeHeight(a, 30);
