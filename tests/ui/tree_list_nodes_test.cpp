@@ -197,3 +197,28 @@ TEST_F(TreeListTest, WritingTheValuesAPropertyHasMakesNoNativeCall) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TreeListTest, ADoubleClickTogglesANodeOnlyWhenTheTreeIsSetSo) {
+  ui::TreeNode* parent = Add(L"parent");
+  Add(L"child", parent);
+  Show();
+  int doubleClicks = 0;
+  tree.OnDblClick = [&] { ++doubleClicks; };
+  auto doubleClick = [&] {
+    Click(60, 10);
+    ::SendMessageW(Window(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(60, 10));
+    ::SendMessageW(Window(), WM_LBUTTONUP, 0, MAKELPARAM(60, 10));
+  };
+  doubleClick();
+  EXPECT_FALSE(parent->Expanded());
+  tree.SetToggleOnDoubleClick(true);
+  doubleClick();
+  EXPECT_TRUE(parent->Expanded());
+  doubleClick();
+  EXPECT_FALSE(parent->Expanded());
+  EXPECT_EQ(doubleClicks, 3);
+}
+
+}  // namespace
