@@ -177,6 +177,7 @@ void TreeList::SetNodeHeight(TreeNode* node, int height) {
 
 void TreeList::SetSelected(TreeNode* node) {
   if (node == m_selected) return;
+  if (node == nullptr && FirstNode() != nullptr && m_updating == 0) return;  // one row stays
   m_selected = node;
   Repaint();
   if (node != nullptr && OnChange) OnChange(node);

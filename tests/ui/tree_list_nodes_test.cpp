@@ -103,6 +103,8 @@ TEST_F(TreeListTest, OneRowIsSelectedWhileTheTreeHasRows) {
   Click(60, 300 - 5);  // below the rows
   EXPECT_EQ(tree.Selected(), a) << "a click on no row keeps the selection";
 
+  tree.SetSelected(nullptr);
+  EXPECT_EQ(tree.Selected(), a) << "no code takes the last selection away";
   tree.SetSelected(b);
   tree.DeleteNode(b);
   EXPECT_EQ(tree.Selected(), c) << "deleting the selected row selects the next";
