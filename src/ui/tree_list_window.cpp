@@ -2,7 +2,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <set>
+#include <utility>
 
 #include "ui/application.h"
 #include "ui/popup_menu.h"
