@@ -31,6 +31,7 @@ void Control::SetParent(Control* parent) {
     m_parent->Realign();
     Invalidate();
   }
+  NativePlacementChanged();
 }
 
 Form* Control::OwnerForm() { return m_parent != nullptr ? m_parent->OwnerForm() : nullptr; }
@@ -56,6 +57,7 @@ void Control::SetBounds(int left, int top, int width, int height) {
   BoundsChanged();
   if (sized) Realign();
   if (m_parent != nullptr && m_align != Align::None) m_parent->Realign();
+  NativePlacementChanged();
   Invalidate();
 }
 
@@ -64,6 +66,7 @@ void Control::SetVisible(bool visible) {
   Invalidate();
   m_visible = visible;
   if (m_parent != nullptr && m_align != Align::None) m_parent->Realign();
+  NativePlacementChanged();
   Invalidate();
 }
 
@@ -161,6 +164,10 @@ void Control::Click() {
 
 void Control::Paint(Canvas&) {}
 
+void Control::NativePlacementChanged() {
+  for (Control* child : m_children) child->NativePlacementChanged();
+}
+
 void Control::PaintTree(Canvas& canvas, const os::Point& origin) {
   HDC dc = canvas.Dc();
   const int saved = ::SaveDC(dc);
@@ -213,6 +220,7 @@ void Control::Realign() {
       c->m_bounds = r;
       c->BoundsChanged();
       if (sized) c->Realign();
+      c->NativePlacementChanged();
       c->Invalidate();
     }
   };
