@@ -32,6 +32,7 @@ void Control::SetParent(Control* parent) {
     RememberAnchorDistances();
     Invalidate();
   }
+  NativePlacementChanged();
 }
 
 Form* Control::OwnerForm() { return m_parent != nullptr ? m_parent->OwnerForm() : nullptr; }
@@ -58,6 +59,7 @@ void Control::SetBounds(int left, int top, int width, int height) {
   if (sized) Realign();
   if (m_parent != nullptr && m_align != Align::None) m_parent->Realign();
   RememberAnchorDistances();
+  NativePlacementChanged();
   Invalidate();
 }
 
@@ -66,6 +68,7 @@ void Control::SetVisible(bool visible) {
   Invalidate();
   m_visible = visible;
   if (m_parent != nullptr && m_align != Align::None) m_parent->Realign();
+  NativePlacementChanged();
   Invalidate();
 }
 
@@ -163,6 +166,10 @@ void Control::Click() {
 
 void Control::Paint(Canvas&) {}
 
+void Control::NativePlacementChanged() {
+  for (Control* child : m_children) child->NativePlacementChanged();
+}
+
 void Control::PaintTree(Canvas& canvas, const os::Point& origin) {
   HDC dc = canvas.Dc();
   const int saved = ::SaveDC(dc);
@@ -227,6 +234,7 @@ void Control::PlaceByParent(const os::Rect& r) {
   m_bounds = r;
   BoundsChanged();
   if (sized) Realign();
+  NativePlacementChanged();
   Invalidate();
 }
 

@@ -106,6 +106,10 @@ class Control : public Component {
   virtual void BoundsChanged() {}
   // Called after the font changed (a label that sizes itself to its text measures again).
   virtual void FontChanged() {}
+  // Called on a control and all below it after its place in the form or its showing may have
+  // changed (bounds, visibility, parent, the form's window made): a control with a native child
+  // window moves, shows or hides that window here. The default passes it on to the children.
+  virtual void NativePlacementChanged();
   void Realign();
   void SetBoundsSilently(const os::Rect& r) { m_bounds = r; }
   void SetVisibleFlag(bool visible) { m_visible = visible; }

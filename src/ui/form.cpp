@@ -13,6 +13,7 @@
 #include "ui/application.h"
 #include "ui/native_calls.h"
 #include "ui/popup_menu.h"
+#include "ui/win_control.h"
 #include "ui/window_thunk.h"
 
 namespace ui {
@@ -123,6 +124,7 @@ void Form::CreateHandle() {
   // parameters stay exactly what the class made them.
   ApplyLayered();
   Realign();
+  NativePlacementChanged();  // the native child controls are made now that their parent exists
 }
 
 void Form::SetCaption(const std::wstring& caption) {
@@ -275,6 +277,12 @@ void Form::BeforeDestruction() noexcept {
 
 bool Form::HandleMessage(WindowMessage&) { return false; }
 
+bool Form::PreviewKeyDown(WORD& key) {
+  if (!m_keyPreview || !OnKeyDown) return false;
+  OnKeyDown(key);
+  return key == 0;
+}
+
 void Form::AttachWindow(HWND hwnd) noexcept { m_hwnd = hwnd; }
 
 void Form::DetachWindow() noexcept {
@@ -287,6 +295,7 @@ LRESULT Form::ThunkMessage(HWND, UINT msg, WPARAM wp, LPARAM lp) { return Dispat
 
 LRESULT Form::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
   WindowMessage m{msg, wp, lp};
+  if (WinControl::RouteParentMessage(m)) return m.Result;
   if (HandleMessage(m)) return m.Result;
   if (DefaultHandling(m)) return m.Result;
   return ::DefWindowProcW(m_hwnd, msg, wp, lp);
