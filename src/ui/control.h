@@ -94,6 +94,9 @@ class Control : public Component {
   virtual void MouseUp(int, int) {}
   // The system cursor shown over the control (IDC_*); null: the form's arrow.
   virtual const wchar_t* CursorName() const { return nullptr; }
+  // The mouse wheel turned over the control by `delta` (WHEEL_DELTA a notch, positive away from
+  // the user); false passes it on to the parent.
+  virtual bool MouseWheel(int) { return false; }
   // --- end of anchors and dragging
 
   // Paints the control itself; the canvas origin is its top-left corner.

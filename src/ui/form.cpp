@@ -425,6 +425,17 @@ void Form::RouteMouseMove(LPARAM lp) {
   m_pressed->MouseMove(GET_X_LPARAM(lp) - r.Left, GET_Y_LPARAM(lp) - r.Top);
 }
 
+// The wheel goes to the windowless control under the pointer, or the nearest container that
+// takes it.
+bool Form::RouteMouseWheel(WPARAM wp, LPARAM lp) {
+  POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+  ::ScreenToClient(m_hwnd, &at);
+  for (Control* c = ControlAt(at.x, at.y); c != nullptr && c != this; c = c->Parent()) {
+    if (c->MouseWheel(GET_WHEEL_DELTA_WPARAM(wp))) return true;
+  }
+  return false;
+}
+
 bool Form::SetControlCursor() {
   POINT at{};
   ::GetCursorPos(&at);
@@ -450,6 +461,7 @@ bool Form::DefaultHandling(WindowMessage& m) {
         return true;
       }
       return false;
+    case WM_MOUSEWHEEL: return RouteMouseWheel(m.WParam, m.LParam);
     case WM_MOUSEMOVE:
       RouteMouseMove(m.LParam);
       if (m_showHint) {

@@ -140,6 +140,7 @@ class Form : public Control {
   void RouteMouseDown(MouseButton button, LPARAM lp);
   void RouteMouseUp(LPARAM lp);
   void RouteMouseMove(LPARAM lp);
+  bool RouteMouseWheel(WPARAM wp, LPARAM lp);
   bool SetControlCursor();
   void ApplyLayered();
   void SetShowHintWindow();
