@@ -8,9 +8,8 @@ namespace ui {
 
 bool ColorDialog::Execute(Form* owner) {
   if (owner == nullptr) owner = App().MainForm();
-  const os::WindowId ownerId{owner != nullptr && owner->HandleAllocated()
-                                 ? reinterpret_cast<std::uintptr_t>(owner->Handle())
-                                 : 0};
+  const os::WindowId ownerId{
+      owner != nullptr ? reinterpret_cast<std::uintptr_t>(owner->Handle()) : 0};
   const os::TColor shown = os::IsSystemColor(m_color)
                                ? os::Sys().GetSysColor(os::SystemColorIndex(m_color)) & 0xFFFFFF
                                : m_color & 0xFFFFFF;

@@ -169,4 +169,17 @@ TEST_F(ColorButtonTest, TheButtonPaintsItsColourResolvedAndTheArrow) {
   form.Repaint();  // a system colour on a real DC
 }
 
+TEST_F(ColorButtonTest, TheDialogIsModalToTheFormItIsGiven) {
+  ui::ColorDialog dialog;
+  dialog.SetColor(0x00FF00);
+  sys->ColorDialogAnswers = {{ColorDialogAnswer::Choose, 0x0000FF}};
+  EXPECT_TRUE(dialog.Execute(&form));
+  ASSERT_EQ(sys->ColorDialogCalls.size(), 1u);
+  EXPECT_EQ(sys->ColorDialogCalls[0].Owner.Value, reinterpret_cast<std::uintptr_t>(form.Handle()));
+  EXPECT_FALSE(sys->ColorDialogCalls[0].FullOpen);
+  EXPECT_EQ(dialog.Color(), 0x0000FF);
+  EXPECT_FALSE(dialog.Execute(&form)) << "no answer left: cancelled";
+  EXPECT_EQ(dialog.Color(), 0x0000FF);
+}
+
 }  // namespace

@@ -204,6 +204,14 @@ TEST_F(LayoutControlsTest, APictureShowsAtItsCornerOrCentred) {
 
   EXPECT_THROW(picture.LoadPng("not a picture"), os::Error);
   EXPECT_EQ(picture.PictureWidth(), 40) << "the old picture stays";
+  EXPECT_THROW(picture.LoadFromResource(L"NO_SUCH_PICTURE"), os::Error);
+  EXPECT_THROW(picture.LoadFromResource(L"UITEXT_ENGLISH"), os::Error) << "no PNG";
+  EXPECT_EQ(picture.PictureWidth(), 40);
+  picture.LoadFromResource(L"PNG4X3_16_AD");  // a flag of the program's own resources
+  EXPECT_EQ(picture.PictureHeight(), 16);
+  EXPECT_FALSE(picture.Empty());
+  picture.Clear();
+  EXPECT_TRUE(picture.Empty());
   form.Show();
   form.Repaint();
 }
