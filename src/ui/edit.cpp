@@ -14,6 +14,8 @@ Edit::Edit(Control* parent) : WinControl(parent) {
   NativePlacementChanged();  // an edit added to a form that has its window gets its own now
 }
 
+Edit::~Edit() { DestroyHandle(); }
+
 std::wstring Edit::Text() const {
   if (!HandleAllocated()) return m_text;
   HWND h = const_cast<Edit*>(this)->Handle();

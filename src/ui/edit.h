@@ -10,6 +10,7 @@ namespace ui {
 class Edit : public WinControl {
  public:
   explicit Edit(Control* parent);
+  ~Edit() override;
 
   // The text as the window holds it (the user may have typed since it was set).
   std::wstring Text() const;

@@ -21,9 +21,8 @@ TreeList::TreeList(Control* parent)
 }
 
 TreeList::~TreeList() {
-  // The edit and the header are children of the tree's window; they go before it does.
-  m_editor.Reset();
-  m_header.Reset();
+  // The edit and the header are children of the tree's window and go with it.
+  DestroyHandle();
 }
 
 // --- Nodes
@@ -369,6 +368,12 @@ void TreeList::SetShowButtons(bool show) {
 void TreeList::SetShowRoot(bool show) {
   if (show == m_showRoot) return;
   m_showRoot = show;
+  Repaint();
+}
+
+void TreeList::SetShowTreeLines(bool show) {
+  if (show == m_showTreeLines) return;
+  m_showTreeLines = show;
   Repaint();
 }
 

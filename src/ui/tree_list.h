@@ -125,6 +125,8 @@ class TreeList : public WinControl {
   void SetShowButtons(bool show);
   // Buttons (and indentation) for the top-level nodes too.
   void SetShowRoot(bool show);
+  // Dotted lines from each node to its parent and siblings, in the indent.
+  void SetShowTreeLines(bool show);
   void SetGridLines(bool horizontal, bool vertical);
   void SetGridLineColor(os::TColor color);
   void SetSelectionColors(os::TColor focused, os::TColor unfocused);
@@ -190,6 +192,7 @@ class TreeList : public WinControl {
   bool IsMainColumn(int column) const { return column == 0; }
   int ImageIndexOf(TreeNode* node, int column, ImageKind kind);
   void PaintRow(Canvas& canvas, TreeNode* node, const os::Rect& row);
+  void PaintTreeLines(HDC dc, TreeNode* node, const os::Rect& cell);
   void Repaint();
   void UpdateScrollBar();
   void ClampTopOffset();
@@ -250,6 +253,7 @@ class TreeList : public WinControl {
   int m_textMargin = 4;
   bool m_showButtons = true;
   bool m_showRoot = false;
+  bool m_showTreeLines = false;
   bool m_horizontalGrid = false;
   bool m_verticalGrid = false;
   os::TColor m_gridColor;

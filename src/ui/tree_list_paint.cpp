@@ -199,6 +199,7 @@ void TreeList::PaintRow(Canvas& canvas, TreeNode* node, const os::Rect& row) {
     const int saved = ::SaveDC(dc);
     ::IntersectClipRect(dc, cell.Left, cell.Top, cell.Right, cell.Bottom);
     const CellLayout l = LayoutCell(node, s.Column, cell);
+    if (m_showTreeLines && IsMainColumn(s.Column)) PaintTreeLines(dc, node, cell);
     if (l.Button.Width() > 0) {
       canvas.FillRect(l.Button, os::clWhite);
       canvas.FrameRect(l.Button, os::clGray);
@@ -242,6 +243,30 @@ void TreeList::PaintRow(Canvas& canvas, TreeNode* node, const os::Rect& row) {
       OnAfterCellPaint(canvas, node, s.Column, cell);
       ::RestoreDC(dc, s2);
     }
+  }
+}
+
+void TreeList::PaintTreeLines(HDC dc, TreeNode* node, const os::Rect& cell) {
+  const COLORREF color = ColorRef(m_gridColor);
+  auto vertical = [&](int x, int top, int bottom) {
+    for (int y = top + ((top + x) & 1); y < bottom; y += 2) ::SetPixelV(dc, x, y, color);
+  };
+  const int base = cell.Left + m_margin;
+  const int shift = m_showRoot ? 1 : 0;
+  const int level = node->Level() + shift;
+  if (level == 0) return;  // top-level nodes without root lines stand at the edge
+  const int cy = cell.Top + cell.Height() / 2;
+  const int cx = base + (level - 1) * m_indent + m_indent / 2;
+  const bool firstOfAll = node->Parent() == nullptr && node->PrevSibling() == nullptr;
+  vertical(cx, firstOfAll ? cy : cell.Top, node->NextSibling() != nullptr ? cell.Bottom : cy + 1);
+  for (int x = cx + 2 - ((cx + cy) & 1); x < base + level * m_indent; x += 2) {
+    ::SetPixelV(dc, x, cy, color);
+  }
+  // The lines of the ancestors that have more siblings below pass through this row.
+  for (const TreeNode* a = node->Parent(); a != nullptr; a = a->Parent()) {
+    const int aLevel = a->Level() + shift;
+    if (aLevel == 0 || a->NextSibling() == nullptr) continue;
+    vertical(base + (aLevel - 1) * m_indent + m_indent / 2, cell.Top, cell.Bottom);
   }
 }
 

@@ -60,7 +60,6 @@ void TreeList::WindowCreated() {
 
 void TreeList::WindowDestroyed() {
   // The header and the edit went with the window; their handles are no longer ours to close.
-  if (m_header) m_order = ColumnOrder();
   m_header.Release();
   m_editor.Release();
   m_editNode = nullptr;
@@ -121,6 +120,11 @@ LRESULT TreeList::ThunkMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case WM_PRINTCLIENT: PaintTo(reinterpret_cast<HDC>(wp)); return 0;
+    case WM_DESTROY:
+      // The header still exists here (children go after their parent hears of it): keep the
+      // order the user gave the columns for a window made again.
+      if (m_header) m_order = ColumnOrder();
+      break;
     case WM_ERASEBKGND: return 1;
     case WM_SIZE:
       UpdateAutoSizeColumn();

@@ -10,12 +10,13 @@ constexpr wchar_t kControlProperty[] = L"Halvarin.WinControl";
 
 WinControl::WinControl(Control* parent) : Control(parent) {}
 
-WinControl::~WinControl() {
-  if (m_hwnd != nullptr) {
-    HWND h = m_hwnd;
-    DetachWindow();
-    ::DestroyWindow(h);
-  }
+WinControl::~WinControl() { DestroyHandle(); }
+
+void WinControl::DestroyHandle() noexcept {
+  if (m_hwnd == nullptr) return;
+  HWND h = m_hwnd;
+  ::DestroyWindow(h);  // the window procedure detaches it on WM_NCDESTROY
+  if (m_hwnd == h) DetachWindow();
 }
 
 HWND WinControl::Handle() {

@@ -40,6 +40,9 @@ class WinControl : public Control {
 
   void AttachWindow(HWND hwnd) noexcept;
   void DetachWindow() noexcept;
+  // Destroys the native window. A derived class calls it from its own destructor, so that the
+  // messages of the window's end still find the whole object.
+  void DestroyHandle() noexcept;
   // The form's key preview, for a key pressed in this control's window; true when it was taken.
   bool PreviewKey(WORD& key);
 

@@ -210,4 +210,28 @@ TEST_F(TreeGeometryTest, ADemoTreeWithImagesStateImagesAndCheckBoxesPaintsThemIn
   EXPECT_EQ(surface.CountOf(RECT{0, 30, 400, 50}, RGB(0, 0, 255)), 0) << "no image for the top node";
 }
 
+TEST_F(TreeListTest, TreeLinesJoinEachNodeToItsSiblingsThroughTheIndent) {
+  tree.SetShowRoot(true);
+  tree.SetShowTreeLines(true);
+  tree.SetGridLineColor(os::clRed);
+  ui::TreeNode* first = Add(L"first");
+  Add(L"child", first);
+  Add(L"last");
+  tree.SetExpanded(first, true);
+  Show();
+  testing_support::Surface surface(400, 300);
+  ::SendMessageW(Window(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.Dc()), PRF_CLIENT);
+  // Rows of 20 without a header: first 0..20, child 20..40, last 40..60. The top-level line
+  // runs down the middle of the first indent (x 13) from the first node to the last.
+  const COLORREF red = RGB(255, 0, 0);
+  EXPECT_GE(surface.CountOf(RECT{13, 20, 14, 40}, red), 9) << "through the child's row";
+  EXPECT_EQ(surface.CountOf(RECT{13, 51, 14, 60}, red), 0) << "not below the last node";
+  // The child's own slot is the second indent (22..40), its line in the middle (x 31): down
+  // from the row's top to its middle, then across to the end of the slot.
+  EXPECT_GE(surface.CountOf(RECT{31, 20, 32, 31}, red), 5) << "the child's line from above";
+  EXPECT_EQ(surface.CountOf(RECT{31, 32, 32, 40}, red), 0) << "no sibling below the child";
+  EXPECT_GE(surface.CountOf(RECT{32, 30, 40, 31}, red), 4) << "the child's branch";
+  EXPECT_EQ(surface.CountOf(RECT{13, 0, 14, 5}, red), 0) << "not above the first node";
+}
+
 }  // namespace
