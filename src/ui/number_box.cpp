@@ -42,6 +42,15 @@ std::optional<int> ParseInt(const std::wstring& text) {
 class NumberBox::NumberEdit : public Edit {
  public:
   explicit NumberEdit(NumberBox& box) : Edit(&box), m_box(box) { Hook(); }
+  // The window goes while the whole object is still there, unhooked first: a box being
+  // destroyed takes nothing from its last focus change.
+  ~NumberEdit() override {
+    if (m_hooked && HandleAllocated()) {
+      ::RemoveWindowSubclass(Handle(), &NumberEdit::SubclassProc, kSubclassId);
+    }
+    m_hooked = false;
+    DestroyHandle();
+  }
 
   // On a form that has its window already, the edit's window is made inside the edit's own
   // constructor, before this class exists to hook it: hence here as well as at creation.
@@ -116,7 +125,7 @@ NumberBox::NumberBox(Control* parent) : Control(parent) {
   ShowValue();
 }
 
-NumberBox::~NumberBox() = default;
+NumberBox::~NumberBox() { m_edit.reset(); }  // before the change event and the value go
 
 HWND NumberBox::EditHandle() { return m_edit->Handle(); }
 
