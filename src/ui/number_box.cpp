@@ -206,6 +206,8 @@ bool NumberBox::WheelNotches(int delta) {
 
 bool NumberBox::MouseWheel(int delta) { return WheelNotches(delta); }
 
+void NumberBox::FontChanged() { m_edit->SetFont(GetFont()); }
+
 void NumberBox::MouseDown(MouseButton button, int x, int y) {
   Control::MouseDown(button, x, y);
   if (button != MouseButton::Left || m_spinWidth == 0 || x < Width() - m_spinWidth) return;

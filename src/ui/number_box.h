@@ -41,6 +41,9 @@ class NumberBox : public Control {
   bool MouseWheel(int delta) override;
   void Paint(Canvas& canvas) override;
 
+ protected:
+  void FontChanged() override;  // the edit shows the box's font
+
  private:
   class NumberEdit;
   friend class NumberEdit;

@@ -156,6 +156,10 @@ TEST_F(NumberBoxTest, TheEditFillsTheBoxLeftOfTheSpinButtonsWhichTheFormPaints) 
   EXPECT_EQ(r.right - r.left, 80);
   EXPECT_EQ(r.bottom - r.top, 21);
   EXPECT_TRUE(::IsWindowVisible(edit));
+  const ui::Font bold{L"Tahoma", 13, true, os::clBlack};
+  box.SetFont(bold);
+  EXPECT_EQ(reinterpret_cast<HFONT>(::SendMessageW(edit, WM_GETFONT, 0, 0)), ui::FontHandle(bold))
+      << "the edit takes the box's font";
 
   testing_support::RecordingCanvas canvas;
   box.Paint(canvas);
