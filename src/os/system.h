@@ -141,6 +141,12 @@ class System {
   // --- Messages for the user: a message box; returns the button pressed.
   virtual int ShowMessageBox(const std::wstring& text, const std::wstring& caption,
                          unsigned flags) = 0;
+
+  // --- Colour dialog (ChooseColorW), modal to `owner`: opens on `initial`, a plain RGB colour
+  // (0x00BBGGRR, never a system colour); the colour the user chose, none when cancelled.
+  // `fullOpen` opens the custom-colour part at once. The sixteen custom colours the user mixes
+  // stay with the implementation for the run.
+  virtual std::optional<TColor> ShowColorDialog(WindowId owner, TColor initial, bool fullOpen) = 0;
 };
 
 // The installed implementation. Installing is not owning.

@@ -411,7 +411,40 @@ void Form::RouteMouseUp(LPARAM lp) {
   if (::GetCapture() == m_hwnd) ::ReleaseCapture();
   if (pressed == nullptr) return;
   const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
+  if (pressed != this) {
+    const os::Rect r = pressed->RectInForm();
+    pressed->MouseUp(x - r.Left, y - r.Top);
+  }
   if (ControlAt(x, y) == pressed) pressed->Click();
+}
+
+// A drag that began on a control (a splitter) follows the pointer there.
+void Form::RouteMouseMove(LPARAM lp) {
+  if (m_pressed == nullptr || m_pressed == this) return;
+  const os::Rect r = m_pressed->RectInForm();
+  m_pressed->MouseMove(GET_X_LPARAM(lp) - r.Left, GET_Y_LPARAM(lp) - r.Top);
+}
+
+// The wheel goes to the windowless control under the pointer, or the nearest container that
+// takes it.
+bool Form::RouteMouseWheel(WPARAM wp, LPARAM lp) {
+  POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+  ::ScreenToClient(m_hwnd, &at);
+  for (Control* c = ControlAt(at.x, at.y); c != nullptr && c != this; c = c->Parent()) {
+    if (c->MouseWheel(GET_WHEEL_DELTA_WPARAM(wp))) return true;
+  }
+  return false;
+}
+
+bool Form::SetControlCursor() {
+  POINT at{};
+  ::GetCursorPos(&at);
+  ::ScreenToClient(m_hwnd, &at);
+  const Control* c = m_pressed != nullptr ? m_pressed : ControlAt(at.x, at.y);
+  const wchar_t* name = c != nullptr ? c->CursorName() : nullptr;
+  if (name == nullptr) return false;
+  ::SetCursor(::LoadCursorW(nullptr, name));
+  return true;
 }
 
 bool Form::DefaultHandling(WindowMessage& m) {
@@ -422,7 +455,15 @@ bool Form::DefaultHandling(WindowMessage& m) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: RouteMouseDown(MouseButton::Left, m.LParam); return true;
     case WM_RBUTTONDOWN: RouteMouseDown(MouseButton::Right, m.LParam); return false;
+    case WM_SETCURSOR:
+      if (LOWORD(m.LParam) == HTCLIENT && SetControlCursor()) {
+        m.Result = TRUE;
+        return true;
+      }
+      return false;
+    case WM_MOUSEWHEEL: return RouteMouseWheel(m.WParam, m.LParam);
     case WM_MOUSEMOVE:
+      RouteMouseMove(m.LParam);
       if (m_showHint) {
         if (!m_tooltip) SetShowHintWindow();
         if (m_tooltip) SyncHintTools();

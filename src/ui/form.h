@@ -139,6 +139,9 @@ class Form : public Control {
   void PaintWindow();
   void RouteMouseDown(MouseButton button, LPARAM lp);
   void RouteMouseUp(LPARAM lp);
+  void RouteMouseMove(LPARAM lp);
+  bool RouteMouseWheel(WPARAM wp, LPARAM lp);
+  bool SetControlCursor();
   void ApplyLayered();
   void SetShowHintWindow();
   void SyncHintTools();

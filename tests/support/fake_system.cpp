@@ -190,6 +190,24 @@ int FakeSystem::ShowMessageBox(const std::wstring& text, const std::wstring& cap
   return MessageBoxAnswer;
 }
 
+// ===== Colour dialog =====
+
+std::optional<os::TColor> FakeSystem::ShowColorDialog(os::WindowId owner, os::TColor initial,
+                                                  bool fullOpen) {
+  ColorDialogCalls.push_back({owner, initial, fullOpen});
+  const size_t next = ColorDialogCalls.size() - 1;
+  if (next >= ColorDialogAnswers.size()) return std::nullopt;
+  const ColorDialogAnswer& answer = ColorDialogAnswers[next];
+  switch (answer.What) {
+    case ColorDialogAnswer::Keep: return initial;
+    case ColorDialogAnswer::Choose: return answer.Color;
+    case ColorDialogAnswer::Cancel: break;
+  }
+  return std::nullopt;
+}
+
+// ===== end of the colour dialog =====
+
 // ===== Scripted desktop: windows, layouts, carets, keys =====
 
 os::WindowId FakeSystem::AddApp(const std::wstring& imagePath, const std::wstring& className,

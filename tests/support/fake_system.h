@@ -46,6 +46,20 @@ struct FakeWindow {
 };
 // ===== end of the scripted desktop's types =====
 
+// ===== Colour dialog =====
+// What the user does in the next colour dialog: cancel it, press OK on the colour it opened
+// with, or choose another colour.
+struct ColorDialogAnswer {
+  enum Kind { Cancel, Keep, Choose } What = Cancel;
+  os::TColor Color = 0;  // Choose
+};
+struct ColorDialogCall {
+  os::WindowId Owner;
+  os::TColor Initial;
+  bool FullOpen;
+};
+// ===== end of the colour dialog's types =====
+
 class FakeSystem : public os::System {
  public:
   FakeSystem();
@@ -108,6 +122,11 @@ class FakeSystem : public os::System {
   std::vector<os::WindowId> AccessibleCaretQueries;
   // ===== end of the scripted desktop =====
 
+  // ===== Colour dialog: answers taken in order (none left: cancel), and the calls made =====
+  std::vector<ColorDialogAnswer> ColorDialogAnswers;
+  std::vector<ColorDialogCall> ColorDialogCalls;
+  // ===== end of the colour dialog =====
+
   // --- Record
   std::vector<ShownMessageBox> MessageBoxes;
   std::vector<unsigned> Sleeps;
@@ -152,6 +171,8 @@ class FakeSystem : public os::System {
                                              const std::wstring& valueName) override;
   int ShowMessageBox(const std::wstring& text, const std::wstring& caption,
                      unsigned flags) override;
+  std::optional<os::TColor> ShowColorDialog(os::WindowId owner, os::TColor initial,
+                                        bool fullOpen) override;
 
  private:
   static std::wstring Key(const std::wstring& path);

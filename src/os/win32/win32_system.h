@@ -63,8 +63,14 @@ class Win32System final : public System {
 
   int ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsigned flags) override;
 
+  std::optional<TColor> ShowColorDialog(WindowId owner, TColor initial, bool fullOpen) override;
+
  private:
   bool m_comInitialized = false;
+  // The colour dialog's custom colours, kept from one opening to the next; white at start.
+  COLORREF m_customColors[16] = {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
+                                 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
+                                 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
 };
 
 // The handle a window identifier stands for, and back.
