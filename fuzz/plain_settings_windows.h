@@ -20,8 +20,12 @@ class PlainSettingsWindows : public core::SettingsWindows {
     Switches[static_cast<int>(which)] = checked;
   }
   os::Rect DesktopIndicatorBounds() override { return Indicator; }
-  void SetDesktopIndicatorLeft(int left) override { Indicator = Moved(Indicator, left, Indicator.Top); }
-  void SetDesktopIndicatorTop(int top) override { Indicator = Moved(Indicator, Indicator.Left, top); }
+  void SetDesktopIndicatorLeft(int left) override {
+    Indicator = Moved(Indicator, left, Indicator.Top);
+  }
+  void SetDesktopIndicatorTop(int top) override {
+    Indicator = Moved(Indicator, Indicator.Left, top);
+  }
 
  private:
   // Right and Bottom follow the place as the real windows' do; the sanitizer checks the sums

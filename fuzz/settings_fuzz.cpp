@@ -9,6 +9,7 @@
 #include "core/settings.h"
 #include "core/settings_start.h"
 #include "memory_system.h"
+#include "os/error.h"
 #include "os/text.h"
 #include "plain_settings_windows.h"
 
@@ -50,10 +51,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     again.Load(kFirst, windowsAgain);
     again.Save(kSecond, windowsAgain);
   } catch (const os::Error& e) {
-    Fail("a file this program wrote could not be saved or read back:", os::WideToUtf8(e.Message()));
+    Fail("a file this program wrote could not be saved or read back:",
+         os::WideToUtf8(e.Message()));
   }
   if (sys.Files.at(kSecond) != first) {
-    Fail("the second save differs from the first; first:", first + "\nsecond:\n" + sys.Files.at(kSecond));
+    Fail("the second save differs from the first; first:",
+         first + "\nsecond:\n" + sys.Files.at(kSecond));
   }
   return 0;
 }

@@ -58,7 +58,9 @@ class DocumentBuilder {
     auto& members = object.get_ref<Json::object_t&>();
     // Straight into the ordered object's storage: the names are already unique.
     members.reserve(frame.members.size());
-    for (auto& [name, value] : frame.members) members.emplace_back(std::move(name), std::move(value));
+    for (auto& [name, value] : frame.members) {
+      members.emplace_back(std::move(name), std::move(value));
+    }
     return Add(std::move(object));
   }
   bool start_array(std::size_t) { return Open(false); }

@@ -223,7 +223,9 @@ void ReadList(const Json& v, TStringList& list) {
 }
 
 // A window place far beyond any screen, held where Left + Width and the like still fit an int.
-int WindowPlace(int v) { return std::clamp(v, -TSettings::kMaxWindowPlace, TSettings::kMaxWindowPlace); }
+int WindowPlace(int v) {
+  return std::clamp(v, -TSettings::kMaxWindowPlace, TSettings::kMaxWindowPlace);
+}
 
 // The desktop indicator's saved place counts only strictly inside the primary monitor.
 int IndicatorTop(int v, const os::Rect& p, int height) {

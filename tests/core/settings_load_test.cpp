@@ -280,7 +280,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // A name typed in an editor that saves in the ANSI code page: one byte, not the file.
         ReadCase{"ansiByteInAName",
-                 "{\"Exclude_AppFileName\":{\"SL_Exclude_AppFileName\":[\"1:Caf\xE9.exe\",\"0;x\"]},"
+                 "{\"Exclude_AppFileName\":"
+                 "{\"SL_Exclude_AppFileName\":[\"1:Caf\xE9.exe\",\"0;x\"]},"
                  "\"DesktopIndicator\":{\"BorderWidth\":3}}",
                  [](const core::TSettings& s, const FakeSettingsWindows&) {
                    EXPECT_EQ(s.SL_Exclude_AppFileName,
@@ -366,12 +367,28 @@ INSTANTIATE_TEST_SUITE_P(
 // The reported fault: a list 12,000 levels deep (24 KB) overflowed the stack while its element
 // was turned into text, and the program died at start.
 TEST_F(SettingsLoad, AListNestedThousandsOfLevelsDeepIsRefusedWhole) {
-  const std::string deep = R"({"MainWindow":{"Left":5},"Exclude_WindowClass":{"SL_Exclude_WindowClass":)" +
-                           std::string(12000, '[') + std::string(12000, ']') + "}}";
+  const std::string deep =
+      R"({"MainWindow":{"Left":5},"Exclude_WindowClass":{"SL_Exclude_WindowClass":)" +
+      std::string(12000, '[') + std::string(12000, ']') + "}}";
   sys->AddFile(kFile, deep);
   EXPECT_THROW(settings.Load(kFile, windows), os::Error);
   EXPECT_EQ(windows.Main, FakeSettingsWindows().Main) << "nothing was read";
   EXPECT_EQ(settings.SL_Exclude_WindowClass.size(), 6u);
+}
+
+// The reported file: 100,000 distinct keys (1.5 MB) that the program does not know. They are
+// skipped, and the known keys around them are read. (Its cost is counted in the reader's tests.)
+TEST_F(SettingsLoad, AHundredThousandUnknownKeysAreSkipped) {
+  std::string text = "{\"DesktopIndicator\":{\"BorderWidth\":1,";
+  for (int i = 0; i < 100'000; ++i) {
+    text += "\"Unknown_" + std::to_string(i) + "\":" + std::to_string(i) + ",";
+  }
+  text += "\"borderwidth\":3},\"CaretIndicator\":{\"CaretIndicator_Positon\":2}}";
+  LoadText(text);
+  EXPECT_EQ(settings.BorderWidth, 3);
+  EXPECT_EQ(settings.CaretIndicator_Positon, 2);
+  ASSERT_TRUE(settings.JSON);
+  EXPECT_EQ((*settings.JSON)["DesktopIndicator"].size(), 100'001u);
 }
 
 TEST_F(SettingsLoad, AnEntryWithAnEmptyValueReadsAsTheTooltipColour) {
