@@ -336,14 +336,22 @@ void TSettings::Load(const std::wstring& fileName, SettingsWindows& windows) {
   for (const auto& section : Layout()) {
     const Json* obj = FindMember(*doc, section.name);
     if (obj == nullptr) continue;
+    bool clampsPending = std::any_of(section.keys.begin(), section.keys.end(),
+                                     [](const Key& k) { return k.clampsAfter; });
     for (const auto& key : section.keys) {
       try {
         LoadKey(*this, windows, key, obj->is_object() ? FindMember(*obj, key.name) : nullptr);
       } catch (const os::Error& e) {
+        // The program goes on with what was read before the bad key; a BorderWidth read before
+        // it must not escape its clamp because the clamps' turn never came.
+        if (clampsPending) ApplyClamps(*this);
         throw os::Error(L"Section \"" + os::Utf8ToWide(section.name) + L"\", key \"" +
                         os::Utf8ToWide(key.name) + L"\": " + e.Message());
       }
-      if (key.clampsAfter) ApplyClamps(*this);
+      if (key.clampsAfter) {
+        ApplyClamps(*this);
+        clampsPending = false;
+      }
     }
   }
 }

@@ -174,6 +174,16 @@ TEST_F(SettingsLoad, ABadColourStopsAtItsKey) {
   EXPECT_EQ(settings.SL_Exclude_WindowClass.size(), 6u) << "later sections untouched";
 }
 
+// Found by the fuzzer: a bad colour between "BorderWidth" and the clamps' turn left BorderWidth
+// 4 unclamped for the run, and the next start read the saved 4 as 2.
+TEST_F(SettingsLoad, ABadColourBeforeTheClampsStillClampsWhatWasRead) {
+  sys->AddFile(kFile, R"({"DesktopIndicator":{"BorderWidth":4,"Panel_Date_Color":"XX0000",
+                          "TransparentValue":50}})");
+  EXPECT_THROW(settings.Load(kFile, windows), os::Error);
+  EXPECT_EQ(settings.BorderWidth, 2);
+  EXPECT_EQ(settings.TransparentValue, 200) << "after the bad key: not read";
+}
+
 TEST_F(SettingsLoad, TextThatIsNotAJsonObjectChangesNothing) {
   for (const char* text : {"{\"MainWindow\":{\"Left\":1,", "[1,2,3]", "\"text\"", "nul"}) {
     FakeSettingsWindows w;
