@@ -375,8 +375,16 @@ class Builder {
     } else {
       return;  // any other element shows its content only
     }
-    if (tag.Closing) Pop(n);
-    else Push(n, f);
+    if (tag.Closing) {
+      Pop(n);
+      return;
+    }
+    // A blank before the element belongs outside it: " <u>x</u>" underlines only the x.
+    if (m_pendingSpace && !AtLineStart()) {
+      Append(L" ");
+      m_pendingSpace = false;
+    }
+    Push(n, f);
   }
 
  private:

@@ -77,6 +77,10 @@ TEST(HtmlText, FormatsNestAndEnd) {
   EXPECT_EQ(FormatAt(doc, 5).Color, os::TColor{0x00AA00});
   EXPECT_EQ(FormatAt(doc, 6).FontName, L"Courier New");
   EXPECT_EQ(FormatAt(doc, 7), HtmlFormat{});
+  const HtmlDocument spaced = ui::RenderHtml("The <u>window tree</u> lists");
+  ASSERT_EQ(spaced.Text, L"The window tree lists");
+  EXPECT_FALSE(FormatAt(spaced, 3).Underline) << "the blank before the element stays plain";
+  EXPECT_TRUE(FormatAt(spaced, 4).Underline);
   // The runs cover the text without gaps.
   std::size_t next = 0;
   for (const auto& run : doc.Runs) {
