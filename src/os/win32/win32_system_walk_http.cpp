@@ -133,6 +133,15 @@ HttpResult Win32System::HttpGet(const std::wstring& url, const HttpOptions& opti
                                                     WINHTTP_NO_REFERER,
                                                     WINHTTP_DEFAULT_ACCEPT_TYPES, flags));
   if (!request) return Failed(L"Request");
+  // Set on the request as well: the waits for the answer's head have their own time-out, which
+  // otherwise stays at the system's default of minutes.
+  DWORD responseTimeout = static_cast<DWORD>(options.ReceiveTimeout);
+  if (!::WinHttpSetTimeouts(request.Get(), options.ResolveTimeout, options.ConnectTimeout,
+                            options.SendTimeout, options.ReceiveTimeout) ||
+      !::WinHttpSetOption(request.Get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &responseTimeout,
+                          sizeof(responseTimeout))) {
+    return Failed(L"Time-outs");
+  }
   if (!::WinHttpSendRequest(request.Get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0,
                             WINHTTP_NO_REQUEST_DATA, 0, 0, 0)) {
     return Failed(L"Send");
