@@ -8,6 +8,7 @@
 #include "os/text.h"
 #include "settings_window/news_download.h"
 #include "ui/html_view.h"
+#include "ui/link_label.h"
 
 namespace settings_window {
 namespace {
@@ -66,5 +67,19 @@ void HtmlViewerHotSpotClick(const std::wstring& src) {
 }
 
 void L_WebSiteClick(const std::wstring& hint) { OpenAddress(hint, L"open"); }
+
+void L_WebSiteMouseEnter(ui::LinkLabel& label) {
+  label.SetFontBold(true);
+  label.SetUnderline(true);
+}
+
+void L_WebSiteMouseLeave(ui::LinkLabel& label) {
+  label.SetFontBold(false);
+  label.SetUnderline(false);
+}
+
+void L_NoteMouseEnter(ui::LinkLabel& label) { label.SetUnderline(true); }
+
+void L_NoteMouseLeave(ui::LinkLabel& label) { label.SetUnderline(false); }
 
 }  // namespace settings_window

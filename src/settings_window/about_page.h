@@ -5,6 +5,7 @@
 
 namespace ui {
 class HtmlView;
+class LinkLabel;
 }
 
 namespace settings_window {
@@ -28,5 +29,12 @@ void HtmlViewerHotSpotClick(const std::wstring& src);
 
 // A click on a link label (TfMain.L_WebSiteClick): opens the label's hint, its address.
 void L_WebSiteClick(const std::wstring& hint);
+
+// The link labels' look under the pointer, changed in place (their other style stays): the web
+// site and messenger labels turn bold and underlined, the note only underlined.
+void L_WebSiteMouseEnter(ui::LinkLabel& label);
+void L_WebSiteMouseLeave(ui::LinkLabel& label);
+void L_NoteMouseEnter(ui::LinkLabel& label);
+void L_NoteMouseLeave(ui::LinkLabel& label);
 
 }  // namespace settings_window

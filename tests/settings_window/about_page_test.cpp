@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,7 @@
 #include "ui/application.h"
 #include "ui/form.h"
 #include "ui/html_view.h"
+#include "ui/link_label.h"
 
 namespace {
 
@@ -199,6 +202,79 @@ TEST_F(AboutView, TheLoadingStepShowsTheNewsFileOrKeepsThePage) {
   sys->FailReadsFrom.insert(L"C:\\WORK\\SETTINGS\\NEWS-HALVARIN.HTML");
   settings_window::LoadAboutPage(form->View);
   EXPECT_EQ(ShownText(), L"downloaded") << "an unreadable file leaves the page as it was";
+}
+
+}  // namespace
+
+namespace {
+
+// Two link labels on a form, wired as the main window wires its web site and note labels.
+class LabelForm : public ui::Form {
+ public:
+  LabelForm() {
+    SetBorderStyle(ui::BorderStyle::None);
+    SetBounds(0, 0, 300, 100);
+    WebSite.SetBounds(10, 10, 160, 16);
+    WebSite.SetCaption(L"Web site: https://halvarin.example/");
+    Note.SetBounds(10, 50, 200, 30);
+    Note.SetCaption(L"Note");
+    Note.SetFontBold(true);
+    WebSite.OnMouseEnter = [this] { settings_window::L_WebSiteMouseEnter(WebSite); };
+    WebSite.OnMouseLeave = [this] { settings_window::L_WebSiteMouseLeave(WebSite); };
+    Note.OnMouseEnter = [this] { settings_window::L_NoteMouseEnter(Note); };
+    Note.OnMouseLeave = [this] { settings_window::L_NoteMouseLeave(Note); };
+  }
+  ui::LinkLabel WebSite{this};
+  ui::LinkLabel Note{this};
+};
+
+TEST(LinkLabels, HoverStylesComeAndGoWithThePointer) {
+  testing_support::ScopedFakeSystem sys;
+  ui::Owned<LabelForm> form(new LabelForm());
+  struct Step {
+    std::optional<os::Point> At;
+    bool WebBold, WebUnderline, NoteBold, NoteUnderline;
+  };
+  const Step steps[] = {
+      {os::Point{20, 15}, true, true, true, false},    // onto the web site label
+      {os::Point{20, 60}, false, false, true, true},   // straight onto the note: bold stays
+      {os::Point{250, 90}, false, false, true, false}, // off both
+      {os::Point{20, 12}, true, true, true, false},
+      {std::nullopt, false, false, true, false},       // off the window
+  };
+  for (const Step& s : steps) {
+    form->WebSite.PointerAt(s.At);
+    form->Note.PointerAt(s.At);
+    EXPECT_EQ(form->WebSite.GetFont().Bold, s.WebBold);
+    EXPECT_EQ(form->WebSite.Underline(), s.WebUnderline);
+    EXPECT_EQ(form->Note.GetFont().Bold, s.NoteBold);
+    EXPECT_EQ(form->Note.Underline(), s.NoteUnderline);
+  }
+  EXPECT_EQ(form->WebSite.CursorName(), IDC_HAND);
+}
+
+TEST(LinkLabels, TheRealPointerRaisesEnterAndLeave) {
+  testing_support::ScopedFakeSystem sys;
+  ui::Owned<LabelForm> form(new LabelForm());
+  form->Show();
+  ui::App().ProcessMessages();
+  auto pointerUntil = [&](POINT at, const std::function<bool()>& done) {
+    const DWORD start = ::GetTickCount();
+    while (!done() && ::GetTickCount() - start < 5000) {
+      ::SetCursorPos(at.x, at.y);  // again each round: other suites share the desktop's pointer
+      ui::App().ProcessMessages();
+      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+    return done();
+  };
+  POINT onLabel{20, 15};
+  ::ClientToScreen(form->Handle(), &onLabel);
+  EXPECT_TRUE(pointerUntil(onLabel, [&] { return form->WebSite.Hovered(); }));
+  EXPECT_TRUE(form->WebSite.Underline());
+  POINT away{600, 400};
+  EXPECT_TRUE(pointerUntil(away, [&] { return !form->WebSite.Hovered(); }));
+  EXPECT_FALSE(form->WebSite.Underline());
+  EXPECT_FALSE(form->WebSite.GetFont().Bold);
 }
 
 }  // namespace
