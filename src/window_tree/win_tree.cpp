@@ -92,6 +92,9 @@ void TfWinTree::BuildLayout() {
   btnReload.OnClick = [this] { btnReloadClick(); };
   Panel1.SetAlign(ui::Align::Left);
   Panel1.SetWidth(Px(371));
+  Panel1Edge.SetShape(ui::BevelShape::LeftLine);
+  Panel1Edge.SetAlign(ui::Align::Left);
+  Panel1Edge.SetWidth(Px(2));
   swShowHiddenWindows.SetBounds(Px(9), Px(6), Px(40), Px(18));
   swShowHiddenWindows.SetFrameColor(os::clGray);
   swShowHiddenWindows.OnClick = [this] { swShowHiddenWindowsClick(); };

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "os/types.h"
+#include "ui/bevel.h"
 #include "ui/component.h"
 #include "ui/edit.h"
 #include "ui/flat_button.h"
@@ -44,6 +45,7 @@ class TfWinTree : public ui::Form {
   ui::Panel PanelTop{this};
   ui::SpeedButton btnReload{&PanelTop};
   ui::Panel Panel1{&PanelTop};
+  ui::Bevel Panel1Edge{&Panel1};  // the panel's flat line on its left edge
   ui::Switch swShowHiddenWindows{&Panel1};
   ui::Label L_ShowHiddenWindows{&Panel1};
   ui::Panel PanelBottom{this};

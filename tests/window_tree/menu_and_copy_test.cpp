@@ -76,6 +76,11 @@ TEST_F(WinTreeMenu, ItemsOfACellWithText) {
     EXPECT_EQ(item->ImageIndex, 1);
   }
   EXPECT_EQ(w.pmm_CopyToClipboard->Hint, L"Notes & Plans");
+  for (ui::MenuItem* label : {w.L_CopyText, w.L_Copy_Window_Class, w.L_Copy_Process_Name}) {
+    EXPECT_TRUE(label->Bold);
+    EXPECT_EQ(label->FontSizePercent, 90);
+    EXPECT_EQ(label->FontColor, static_cast<os::TColor>(0xFF000000 | COLOR_HIGHLIGHT));
+  }
   EXPECT_EQ(w.pmm_Update->ImageIndex, 0);
 }
 
@@ -184,6 +189,10 @@ TEST_F(WinTreeMenu, EscapeAndCloseHideTheWindowWhichShowsAgainWithItsTree) {
   EXPECT_TRUE(w->Visible());
   EXPECT_EQ(Text(*w, Find(*w, palette), window_tree::kColTitle), L"") << "not filled again";
   w->btnClose.Click();
+  EXPECT_FALSE(w->Visible());
+  // From the tree, the control that has the keys most of the time.
+  window_tree::ShowWinTree();
+  ::SendMessageW(w->vstWinTree.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_FALSE(w->Visible());
 }
 
