@@ -272,6 +272,7 @@ os::WindowId FakeSystem::WindowFromPoint(os::Point p) {
 }
 
 std::wstring FakeSystem::WindowClassName(os::WindowId window) {
+  if (window == Desktop) return L"#32769";  // the desktop window of the walk
   auto it = Windows.find(window);
   return it == Windows.end() ? std::wstring() : it->second.ClassName;
 }

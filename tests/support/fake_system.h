@@ -2,7 +2,9 @@
 // A scripted desktop for the tests: windows of named applications with their layouts and carets,
 // key states, an in-memory file system, special folders, a manual clock,
 // a registry, a display, and a record of what the program asked for.
+#include <functional>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <string>
@@ -174,6 +176,42 @@ class FakeSystem : public os::System {
   std::optional<os::TColor> ShowColorDialog(os::WindowId owner, os::TColor initial,
                                         bool fullOpen) override;
 
+  // ===== Window tree walk, clipboard, HTTP (fake_system_walk_http.cpp) =====
+  // The desktop window ("#32769"); a window without an entry in Parents lies right under it.
+  // Siblings run from the last added (the topmost) to the first, unless NextSibling says else.
+  os::WindowId Desktop{0x10000};
+  std::map<os::WindowId, os::WindowId> Parents;
+  std::map<os::WindowId, os::WindowId> NextSibling;  // scripted chain links, cycles included
+  std::map<os::WindowId, std::wstring> Titles;
+  // A child window on its parent's thread.
+  os::WindowId AddChildWindow(os::WindowId parent, const std::wstring& className,
+                              bool visible = true);
+  // Runs as each window's text is read: a test destroys windows here.
+  std::function<void(os::WindowId)> OnWindowText;
+  void DestroyWindow(os::WindowId window);  // with every window below it
+  // Input attachments: threads that refuse one, every attach made, and how many are open now.
+  std::set<unsigned> AttachRefused;
+  std::vector<unsigned> InputAttaches;
+  int OpenAttachments = 0;
+  // The clipboard: its text, and how many of the next attempts find it held by another program.
+  std::wstring Clipboard;
+  int ClipboardBusyAttempts = 0;
+  int ClipboardAttempts = 0;
+  // HTTP: the answer to each GET (called on the thread that asks); none set: no network.
+  std::function<os::HttpResult(const std::wstring& url, const os::HttpOptions& options)> HttpAnswer;
+  std::vector<std::wstring> HttpRequests() const;
+  os::HttpOptions LastHttpOptions() const;
+
+  os::WindowId DesktopWindow() override;
+  os::WindowId FirstChildWindow(os::WindowId window) override;
+  os::WindowId NextSiblingWindow(os::WindowId window) override;
+  bool IsWindowVisible(os::WindowId window) override;
+  std::wstring WindowText(os::WindowId window, int maxChars) override;
+  std::unique_ptr<os::InputAttachment> AttachThreadInput(unsigned threadId) override;
+  bool SetClipboardText(const std::wstring& text) override;
+  os::HttpResult HttpGet(const std::wstring& url, const os::HttpOptions& options) override;
+  // ===== end of the window tree walk, clipboard, HTTP =====
+
  private:
   static std::wstring Key(const std::wstring& path);
   static std::wstring ParentOf(const std::wstring& path);
@@ -182,6 +220,11 @@ class FakeSystem : public os::System {
   std::uintptr_t m_nextWindow = 0x10010;
   unsigned m_nextThread = 1000;
   unsigned m_nextProcess = 4000;
+  // Window tree walk, HTTP
+  os::WindowId WindowParent(os::WindowId window) const;
+  mutable std::mutex m_httpMutex;
+  std::vector<std::wstring> m_httpRequests;
+  os::HttpOptions m_lastHttpOptions;
 };
 
 // Installs a fake for the life of the object; the tests run with no other System.

@@ -65,6 +65,17 @@ class Win32System final : public System {
 
   std::optional<TColor> ShowColorDialog(WindowId owner, TColor initial, bool fullOpen) override;
 
+  // ===== Window tree walk, clipboard, HTTP (win32_system_walk_http.cpp) =====
+  WindowId DesktopWindow() override;
+  WindowId FirstChildWindow(WindowId window) override;
+  WindowId NextSiblingWindow(WindowId window) override;
+  bool IsWindowVisible(WindowId window) override;
+  std::wstring WindowText(WindowId window, int maxChars) override;
+  std::unique_ptr<InputAttachment> AttachThreadInput(unsigned threadId) override;
+  bool SetClipboardText(const std::wstring& text) override;
+  HttpResult HttpGet(const std::wstring& url, const HttpOptions& options) override;
+  // ===== end of the window tree walk, clipboard, HTTP =====
+
  private:
   bool m_comInitialized = false;
   // The colour dialog's custom colours, kept from one opening to the next; white at start.
