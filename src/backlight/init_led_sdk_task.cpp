@@ -34,7 +34,7 @@ bool Made(std::optional<bool> result) {
 }
 
 void Show(const std::function<std::wstring()>& text) {
-  if (!ShowStatus(text, g_cancel) && g_cancel.IsSet()) throw AttemptStopped{};
+  if (g_cancel.IsSet() || (!ShowStatus(text, g_cancel) && g_cancel.IsSet())) throw AttemptStopped{};
 }
 
 // Text 255, ": " and the version as major.minor.build.

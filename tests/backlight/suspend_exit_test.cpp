@@ -100,6 +100,19 @@ TEST_F(SuspendExitTest, ExitShutsDownWaitsAndUnloads) {
   EXPECT_EQ(sys->PoolQueueSize(), 0u);  // no attempt after the exit
 }
 
+TEST_F(SuspendExitTest, AnAttemptThePoolBeginsOnlyAfterTheExitDoesNothing) {
+  InstallLibrary();
+  VendorRuns();
+  Advance(2.5);
+  Pass();
+  backlight::Shutdown();  // the attempt is still queued: nothing to wait for that could end
+  sys->RunPoolWork();
+  EXPECT_TRUE(status.empty());
+  EXPECT_TRUE(sys->LibraryLoads.empty());
+  EXPECT_FALSE(IsLedSdkInitRunning);
+  EXPECT_FALSE(IsLedSdkLoaded);
+}
+
 TEST_F(SuspendExitTest, ExitWithNothingLoadedDoesNotPause) {
   backlight::Shutdown();
   EXPECT_TRUE(sys->Sleeps.empty());
