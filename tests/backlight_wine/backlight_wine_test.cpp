@@ -269,4 +269,39 @@ TEST_F(BacklightWineTest, ALibraryWithoutAnEntryPointIsUnloadedAndTheNextAttempt
   ASSERT_TRUE(PassUntil([] { return backlight::IsLedSdkInitialized.load(); }));
 }
 
+TEST_F(BacklightWineTest, TheThirdAttemptStartsTheInstalledVendorSoftwareAndALaterOneLoads) {
+  wchar_t programFiles[MAX_PATH];
+  ASSERT_GT(::ExpandEnvironmentStringsW(L"%ProgramW6432%", programFiles, MAX_PATH), 0u);
+  const std::wstring folder = std::wstring(programFiles) + L"\\LGHUB";
+  const std::wstring installed = folder + L"\\lghub.exe";
+  ASSERT_EQ(installed, L"C:\\Program Files\\LGHUB\\lghub.exe");
+  // Installed for this test only; the program starts it, the test ends it, also on a failure.
+  struct Installation {
+    std::wstring Folder, File;
+    bool MadeFolder = false;
+    ~Installation() {
+      if (HWND window = ::FindWindowW(nullptr, kVendorTitle)) {
+        DWORD id = 0;
+        ::GetWindowThreadProcessId(window, &id);
+        if (HANDLE vendor = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
+          ::TerminateProcess(vendor, 0);
+          ::WaitForSingleObject(vendor, 10'000);
+          ::CloseHandle(vendor);
+        }
+      }
+      ::DeleteFileW(File.c_str());
+      if (MadeFolder) ::RemoveDirectoryW(Folder.c_str());
+    }
+  } installation{folder, installed};
+  installation.MadeFolder = ::CreateDirectoryW(folder.c_str(), nullptr) != 0;
+  ASSERT_TRUE(::CopyFileW((StandInFolder() + L"lghub.exe").c_str(), installed.c_str(), TRUE));
+  CopyLibraryBesideProgram();
+
+  ASSERT_TRUE(PassUntil([] { return core::LGHubStarted.load(); }));
+  EXPECT_EQ(core::LGHubCheckCount, 3);
+  EXPECT_TRUE(PumpUntil([] { return ::FindWindowW(nullptr, kVendorTitle) != nullptr; }));
+  ASSERT_TRUE(PassUntil([] { return backlight::IsLedSdkInitialized.load(); }));
+  EXPECT_EQ(Log().front(), "load");
+}
+
 }  // namespace
