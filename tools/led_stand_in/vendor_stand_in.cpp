@@ -21,10 +21,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   wc.hInstance = instance;
   wc.lpszClassName = L"HalvarinVendorStandIn";
   ::RegisterClassW(&wc);
-  // No-break spaces between the words, as the vendor's own title has them.
+  // No-break spaces between the words, as the vendor's own title has them. Never activated: the
+  // tests of other suites share the desktop and watch its foreground.
   const HWND window =
-      ::CreateWindowExW(0, wc.lpszClassName, L"Logitech\u00A0G\u00A0HUB", WS_OVERLAPPEDWINDOW, 0, 0,
-                        300, 200, nullptr, nullptr, instance, nullptr);
+      ::CreateWindowExW(WS_EX_NOACTIVATE, wc.lpszClassName, L"Logitech\u00A0G\u00A0HUB",
+                        WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr, instance, nullptr);
   ::ShowWindow(window, SW_SHOWNOACTIVATE);
   MSG msg;
   while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
