@@ -3,12 +3,14 @@
 // The program installs the Win32 implementation; the tests install a scripted desktop.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "os/signal.h"
 #include "os/types.h"
 
 namespace os {
@@ -87,6 +89,13 @@ struct HttpResult {
   std::wstring Error;     // what failed, when not answered
 };
 // ===== end of the window tree walk, clipboard, HTTP: types =====
+
+// ===== Keyboard backlight: a library loaded at run time =====
+// A loaded library (an HMODULE's value); 0: none.
+using LibraryHandle = std::uintptr_t;
+// An entry point of a loaded library; the caller casts it to the entry point's own type.
+using ProcAddress = void (*)();
+// ===== end of the keyboard backlight's types =====
 
 class System {
  public:
@@ -198,6 +207,33 @@ class System {
   // answer has been read whole or a time-out of the options has run out.
   virtual HttpResult HttpGet(const std::wstring& url, const HttpOptions& options) = 0;
   // ===== end of the window tree walk, clipboard, HTTP =====
+
+  // ===== Keyboard backlight: the vendor's library, process and window, the machine's registry,
+  // the thread pool and waits that can be cancelled =====
+  // Loads a library by its full path or a bare file name; a bare name is looked for beside the
+  // program and in the system's folders, never in the current folder. 0 when it cannot be loaded.
+  virtual LibraryHandle LoadLibraryFile(const std::wstring& pathOrName) = 0;
+  // The named export of a loaded library; null when it has none.
+  virtual ProcAddress LibraryEntryPoint(LibraryHandle library, const char* name) = 0;
+  virtual void FreeLibraryFile(LibraryHandle library) = 0;
+  // The executable file names of the running processes, as a process snapshot lists them; none
+  // when the snapshot cannot be taken.
+  virtual std::optional<std::vector<std::wstring>> RunningProcessNames() = 0;
+  // A top-level window of any class whose title is `title`, whole (the system decides about
+  // case); none when there is no such window.
+  virtual WindowId FindTopLevelWindowByTitle(const std::wstring& title) = 0;
+  // Asks a window to close (posts WM_CLOSE); does not wait.
+  virtual void PostCloseMessage(WindowId window) = 0;
+  // A string value under HKEY_LOCAL_MACHINE, an expandable one expanded; empty `valueName` is the
+  // key's default value. None when the key does not exist or the value is missing or no string.
+  virtual std::optional<std::wstring> LocalMachineString(const std::wstring& key,
+                                                         const std::wstring& valueName) = 0;
+  // Runs `work` once on a thread of the system's thread pool; false when the pool refused it.
+  // `work` must not let an exception out.
+  virtual bool SubmitToThreadPool(std::function<void()> work) = 0;
+  // Waits up to `milliseconds` for `signal`; returns at once when it is raised. True when it was.
+  virtual bool WaitForSignal(Signal& signal, unsigned milliseconds) = 0;
+  // ===== end of the keyboard backlight's calls =====
 };
 
 // The installed implementation. Installing is not owning.

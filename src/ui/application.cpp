@@ -1,5 +1,7 @@
 #include "ui/application.h"
 
+#include <memory>
+
 #include "os/error.h"
 #include "os/system.h"
 #include "os/text.h"
@@ -97,7 +99,14 @@ void Application::HandleException() noexcept {
 void ReportException() noexcept { App().HandleException(); }
 
 namespace {
+void RunSynchronizedCall(LPARAM lp) noexcept;
+constexpr UINT kSynchronizeMessage = WM_APP + 0x51;
+
 LRESULT CALLBACK UtilityProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+  if (msg == kSynchronizeMessage) {
+    RunSynchronizedCall(lp);
+    return 0;
+  }
   if (msg == WM_TIMER) {
     Guarded([wp] { Timer::Dispatch(static_cast<UINT_PTR>(wp)); });
     return 0;
@@ -115,8 +124,63 @@ HWND Application::UtilityWindow() {
     ::RegisterClassW(&wc);
     m_utility = ::CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                   wc.hInstance, nullptr);
+    m_syncWindow.store(m_utility);
   }
   return m_utility;
 }
+
+// ===== Synchronous calls from other threads =====
+namespace {
+// One call in flight. Its state changes only under the abandon signal's lock, so that the
+// caller's giving up and the UI thread's beginning cannot both happen.
+struct SynchronizedCall {
+  enum class State { Pending, Running, Done, Abandoned };
+  const std::function<void()>* Fn = nullptr;  // the caller's; valid until Done or Abandoned
+  os::Signal* Abandon = nullptr;
+  State Now = State::Pending;
+};
+
+void RunSynchronizedCall(LPARAM lp) noexcept {
+  std::unique_ptr<std::shared_ptr<SynchronizedCall>> posted(
+      reinterpret_cast<std::shared_ptr<SynchronizedCall>*>(lp));
+  SynchronizedCall& call = **posted;
+  const bool begin = call.Abandon->Update([&call] {
+    if (call.Now != SynchronizedCall::State::Pending) return false;
+    call.Now = SynchronizedCall::State::Running;
+    return true;
+  });
+  if (!begin) return;  // the caller gave up
+  Guarded([&call] { (*call.Fn)(); });
+  call.Abandon->Update([&call] { call.Now = SynchronizedCall::State::Done; });
+}
+}  // namespace
+
+bool Application::Synchronize(const std::function<void()>& fn, os::Signal& abandon) {
+  if (::GetCurrentThreadId() == m_uiThreadId) {
+    fn();
+    return true;
+  }
+  const HWND window = m_syncWindow.load();
+  if (window == nullptr || abandon.IsSet()) return false;
+  auto call = std::make_shared<SynchronizedCall>();
+  call->Fn = &fn;
+  call->Abandon = &abandon;
+  auto posted = std::make_unique<std::shared_ptr<SynchronizedCall>>(call);
+  if (!::PostMessageW(window, kSynchronizeMessage, 0, reinterpret_cast<LPARAM>(posted.get()))) {
+    return false;
+  }
+  posted.release();  // the UI thread's now
+  bool ran = false;
+  abandon.WaitUntil([&](bool raised) {
+    if (call->Now == SynchronizedCall::State::Done) return ran = true;
+    if (raised && call->Now == SynchronizedCall::State::Pending) {
+      call->Now = SynchronizedCall::State::Abandoned;
+      return true;
+    }
+    return false;
+  });
+  return ran;
+}
+// ===== end of the synchronous calls =====
 
 }  // namespace ui

@@ -2,11 +2,13 @@
 // The message loop, the idle event, the exception barrier and the forms' owner.
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "os/signal.h"
 #include "ui/component.h"
 #include "ui/form.h"
 
@@ -72,6 +74,21 @@ class Application {
   bool m_terminated = false;
   bool m_minimized = false;
   HWND m_utility = nullptr;
+
+  // ===== Synchronous calls from other threads =====
+ public:
+  // Runs fn on the UI thread and waits until it has run there; true when it ran. Gives up, and
+  // fn never runs, when `abandon` is raised before the UI thread has begun it: a UI thread that
+  // waits for the calling thread raises it first, and neither waits for the other for ever. On
+  // the UI thread itself fn runs at once. Needs the utility window, which the UI thread creates
+  // with the first timer (or UtilityWindow()); before that a call from another thread gives up.
+  // `abandon` must outlive every message the call posts, so a long-lived signal is expected.
+  bool Synchronize(const std::function<void()>& fn, os::Signal& abandon);
+
+ private:
+  DWORD m_uiThreadId = ::GetCurrentThreadId();
+  std::atomic<HWND> m_syncWindow{nullptr};
+  // ===== end of the synchronous calls =====
 };
 
 inline Application& App() { return Application::Instance(); }

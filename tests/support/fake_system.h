@@ -8,6 +8,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "os/system.h"
@@ -212,6 +213,51 @@ class FakeSystem : public os::System {
   os::HttpResult HttpGet(const std::wstring& url, const os::HttpOptions& options) override;
   // ===== end of the window tree walk, clipboard, HTTP =====
 
+  // ===== Keyboard backlight: libraries, processes, titled windows, the machine's registry, the
+  // thread pool and cancellable waits =====
+  // A library that LoadLibraryFile finds under the name it was asked for (compared without
+  // regard to case): its exports by name.
+  struct FakeLibrary {
+    std::map<std::string, os::ProcAddress> Exports;
+  };
+  std::map<std::wstring, FakeLibrary> Libraries;  // keys in upper case
+  std::vector<std::wstring> LibraryLoads;         // every name asked for, loaded or not
+  std::vector<std::string> EntryPointQueries;      // names asked of LibraryEntryPoint
+  std::vector<os::LibraryHandle> LibraryFrees;
+  std::set<os::LibraryHandle> LoadedLibraries;
+  // The snapshot's process names; none: the snapshot fails.
+  std::optional<std::vector<std::wstring>> ProcessNames = std::vector<std::wstring>{};
+  std::map<os::WindowId, std::wstring> WindowTitles;  // top-level windows that have a title
+  std::vector<os::WindowId> CloseRequests;
+  // HKEY_LOCAL_MACHINE: key (upper case, no trailing backslash) -> value name (upper case,
+  // empty for the default value) -> text.
+  std::map<std::wstring, std::map<std::wstring, std::wstring>> MachineRegistry;
+  // Thread pool: work waits in the queue until RunPoolWork, or, with PoolOnThreads, runs at
+  // once on a thread of its own (joined by JoinPoolThreads and at the end of the fake).
+  bool PoolRefuses = false;
+  bool PoolOnThreads = false;
+  std::size_t PoolQueueSize();
+  void RunPoolWork();  // on this thread, in order, also work queued meanwhile
+  void JoinPoolThreads();
+  // Waits for a signal: each is recorded; then OnWait runs (it may act as another thread would
+  // meanwhile, or block); then, unless the signal has been raised, the clock moves on by the
+  // wait's length and the wait ends unraised.
+  std::vector<unsigned> Waits();
+  std::function<void(os::Signal&, unsigned)> OnWait;
+
+  os::LibraryHandle LoadLibraryFile(const std::wstring& pathOrName) override;
+  os::ProcAddress LibraryEntryPoint(os::LibraryHandle library, const char* name) override;
+  void FreeLibraryFile(os::LibraryHandle library) override;
+  std::optional<std::vector<std::wstring>> RunningProcessNames() override;
+  os::WindowId FindTopLevelWindowByTitle(const std::wstring& title) override;
+  void PostCloseMessage(os::WindowId window) override;
+  std::optional<std::wstring> LocalMachineString(const std::wstring& key,
+                                                 const std::wstring& valueName) override;
+  bool SubmitToThreadPool(std::function<void()> work) override;
+  bool WaitForSignal(os::Signal& signal, unsigned milliseconds) override;
+  ~FakeSystem() override;
+  // ===== end of the keyboard backlight =====
+
  private:
   static std::wstring Key(const std::wstring& path);
   static std::wstring ParentOf(const std::wstring& path);
@@ -225,6 +271,14 @@ class FakeSystem : public os::System {
   mutable std::mutex m_httpMutex;
   std::vector<std::wstring> m_httpRequests;
   os::HttpOptions m_lastHttpOptions;
+
+  // Keyboard backlight: the task's thread and the test's share these.
+  std::mutex m_backlightMutex;
+  std::vector<std::function<void()>> m_poolQueue;
+  std::vector<std::thread> m_poolThreads;
+  std::vector<unsigned> m_waits;
+  std::map<os::LibraryHandle, std::wstring> m_libraryNames;
+  os::LibraryHandle m_nextLibrary = 0x7FF0'0000;
 };
 
 // Installs a fake for the life of the object; the tests run with no other System.

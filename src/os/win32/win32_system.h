@@ -8,7 +8,8 @@ namespace os::win32 {
 // The real desktop.
 // Construct it on the UI thread: it joins that thread to a single-threaded COM apartment for
 // the accessibility caret object, and leaves it again when destroyed.
-class Win32System final : public System {
+// Not final: a test may shorten its waits while everything else stays real.
+class Win32System : public System {
  public:
   Win32System();
   ~Win32System() override;
@@ -75,6 +76,19 @@ class Win32System final : public System {
   bool SetClipboardText(const std::wstring& text) override;
   HttpResult HttpGet(const std::wstring& url, const HttpOptions& options) override;
   // ===== end of the window tree walk, clipboard, HTTP =====
+
+  // ===== Keyboard backlight =====
+  LibraryHandle LoadLibraryFile(const std::wstring& pathOrName) override;
+  ProcAddress LibraryEntryPoint(LibraryHandle library, const char* name) override;
+  void FreeLibraryFile(LibraryHandle library) override;
+  std::optional<std::vector<std::wstring>> RunningProcessNames() override;
+  WindowId FindTopLevelWindowByTitle(const std::wstring& title) override;
+  void PostCloseMessage(WindowId window) override;
+  std::optional<std::wstring> LocalMachineString(const std::wstring& key,
+                                                 const std::wstring& valueName) override;
+  bool SubmitToThreadPool(std::function<void()> work) override;
+  bool WaitForSignal(Signal& signal, unsigned milliseconds) override;
+  // ===== end of the keyboard backlight =====
 
  private:
   bool m_comInitialized = false;
