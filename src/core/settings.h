@@ -24,6 +24,12 @@ class TSettings {
   void Save(const std::wstring& fileName, SettingsWindows& windows);
   void Load(const std::wstring& fileName, SettingsWindows& windows);
 
+  // The runtime filter lists FilterWindowClass and FilterAppFileName (mouse indicator) and
+  // FilterAppFileName2 (caret indicator): the upper-cased names of the enabled exclusion entries,
+  // empty while the list's switch is off.
+  void BuildFilterLists() const;
+  void BuildFilterList2() const;
+
   // The document of the last Load or Save.
   std::shared_ptr<Json> JSON;
 
