@@ -2,6 +2,7 @@
 // A scripted desktop for the tests: windows of named applications with their layouts and carets,
 // key states, an in-memory file system, special folders, a manual clock,
 // a registry, a display, and a record of what the program asked for.
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -65,6 +66,8 @@ class FakeSystem : public os::System {
   // Registry of the current user: key (upper case) -> value names (upper case).
   std::map<std::wstring, std::set<std::wstring>> Registry;
   int MessageBoxAnswer = 1;  // IDOK
+  // Runs while a message box is "shown", as the handlers of a nested message loop would.
+  std::function<void()> DuringMessageBox;
   // Keyboard layouts (HKL values) and locale values by (language identifier, LOCALE_* type).
   std::vector<std::uint64_t> KeyboardLayouts{0x04090409};
   std::map<std::pair<unsigned, unsigned>, std::wstring> Locales;
@@ -104,6 +107,8 @@ class FakeSystem : public os::System {
   void SwitchLayout(os::WindowId window, std::uint64_t layout);
   // The window takes the focus and a GUI-thread caret at a place of its client area.
   void PlaceCaret(os::WindowId window, os::Rect caretInClient);
+  // When set, asking for the foreground window raises this error (a failure inside a pass).
+  std::optional<std::wstring> ForegroundError;
   // Recorded: the windows whose accessibility caret was asked for.
   std::vector<os::WindowId> AccessibleCaretQueries;
   // ===== end of the scripted desktop =====
