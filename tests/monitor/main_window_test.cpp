@@ -223,21 +223,3 @@ TEST_F(MainWindowStart, MinimizeOnStartHidesTheWindowWhenTheTimerFires) {
 }
 
 }  // namespace
-
-namespace {
-
-// The program's own work from the data module to the main window on screen.
-TEST_F(MainWindowStart, CreationAndFirstShowTakeLittleTime) {
-  LARGE_INTEGER f, a, b;
-  ::QueryPerformanceFrequency(&f);
-  ::QueryPerformanceCounter(&a);
-  auto& w = CreateMainWindow();
-  w.Show();
-  ::UpdateWindow(w.Handle());
-  ::QueryPerformanceCounter(&b);
-  const double ms = 1000.0 * static_cast<double>(b.QuadPart - a.QuadPart) / f.QuadPart;
-  std::printf("main window created and shown in %.1f ms\n", ms);
-  EXPECT_LT(ms, 300.0);
-}
-
-}  // namespace
