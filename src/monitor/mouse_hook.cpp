@@ -8,6 +8,7 @@
 #include "os/system.h"
 #include "os/text.h"
 #include "ui/application.h"
+#include "ui/native_calls.h"
 
 namespace monitor {
 namespace {
@@ -128,7 +129,8 @@ void MouseIndicatorFollowPointer(os::Point at) {
 }
 
 LRESULT CALLBACK MouseHookProc(int code, WPARAM message, LPARAM event) noexcept {
-  const LRESULT result = ::CallNextHookEx(MouseHookHandle.Get(), code, message, event);
+  const LRESULT result = ui::TimedSystemCall(
+      [&] { return ::CallNextHookEx(MouseHookHandle.Get(), code, message, event); });
   if (code != HC_ACTION || message != WM_MOUSEMOVE) return result;
   ui::Guarded([event] {
     if (!fLangInfoMouse || !core::Settings) return;
