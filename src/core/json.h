@@ -16,7 +16,9 @@ using Json = nlohmann::ordered_json;
 const Json* FindMember(const Json& obj, std::string_view name);
 
 // Parses text (UTF-8, a leading byte-order mark skipped); an empty text gives an empty object.
-// Raises os::Error on text that is not JSON.
+// Bytes that are not UTF-8 read as U+FFFD; names that match without regard to ASCII case are
+// one member holding the later value. Raises os::Error on text that is not JSON or that nests
+// deeper than JsonReader::kMaxDepth.
 Json ParseJsonText(std::string_view utf8);
 
 // A value read as text: a string as it is, other values in their JSON form.

@@ -30,6 +30,14 @@ class TSettings {
   void BuildFilterLists() const;
   void BuildFilterList2() const;
 
+  // From now on Save raises instead of writing fileName: for a file that could not be read and
+  // of which no copy could be made, so that no save destroys the user's only copy.
+  void RefuseToReplace(const std::wstring& fileName);
+
+  // Load keeps the main window's place within this many pixels of the origin: far beyond any
+  // screen, and far enough from the int limits that the window code can add sizes to it.
+  static constexpr int kMaxWindowPlace = 1'000'000;
+
   // The document of the last Load or Save.
   std::shared_ptr<Json> JSON;
 
@@ -117,6 +125,9 @@ class TSettings {
   // Keyboard backlight
   bool IsChangeRGB_KeyboardLogitech = false;
   TStringList SL_Lang_RGB_Color;
+
+ private:
+  std::wstring m_fileNotToReplace;
 };
 
 }  // namespace core

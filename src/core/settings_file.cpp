@@ -1,5 +1,7 @@
 // The settings file: sections and keys in the order Save writes and Load reads them.
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <vector>
 
@@ -160,15 +162,26 @@ const std::vector<Section>& Layout() {
 }
 
 int ReadInteger(const Json& v) {
-  constexpr double lo = std::numeric_limits<int>::min();
-  constexpr double hi = std::numeric_limits<int>::max();
+  constexpr std::int64_t lo = std::numeric_limits<int>::min();
+  constexpr std::int64_t hi = std::numeric_limits<int>::max();
   if (v.is_boolean()) return v.get<bool>() ? 1 : 0;
-  if (v.is_number_integer() || v.is_number_unsigned() || v.is_number_float()) {
+  // Each number kind is tested in its own type: a number above the signed 64-bit range arrives
+  // as unsigned and would read as a negative one through int64.
+  if (v.is_number_unsigned()) {
+    const std::uint64_t u = v.get<std::uint64_t>();
+    if (u <= static_cast<std::uint64_t>(hi)) return static_cast<int>(u);
+    WrongType("an integer in range");
+  }
+  if (v.is_number_integer()) {
+    const std::int64_t n = v.get<std::int64_t>();
+    if (lo <= n && n <= hi) return static_cast<int>(n);
+    WrongType("an integer in range");
+  }
+  if (v.is_number_float()) {
     const double d = v.get<double>();
-    if (v.is_number_integer() && v.get<std::int64_t>() >= lo && v.get<std::int64_t>() <= hi) {
-      return static_cast<int>(v.get<std::int64_t>());
+    if (std::isfinite(d) && d >= static_cast<double>(lo) && d <= static_cast<double>(hi)) {
+      return static_cast<int>(d);
     }
-    if (std::isfinite(d) && d >= lo && d <= hi) return static_cast<int>(d);
     WrongType("an integer in range");
   }
   if (v.is_string()) {
@@ -201,7 +214,17 @@ std::wstring ReadText(const Json& v) {
 
 void ReadList(const Json& v, TStringList& list) {
   if (!v.is_array()) WrongType("a list");
-  for (const auto& element : v) list.push_back(os::Utf8ToWide(JsonAsText(element)));
+  for (const auto& element : v) {
+    // A line is text; a nested list or object is no line, and turning it into text would walk
+    // it recursively.
+    if (element.is_array() || element.is_object()) WrongType("a list of texts");
+    list.push_back(os::Utf8ToWide(JsonAsText(element)));
+  }
+}
+
+// A window place far beyond any screen, held where Left + Width and the like still fit an int.
+int WindowPlace(int v) {
+  return std::clamp(v, -TSettings::kMaxWindowPlace, TSettings::kMaxWindowPlace);
 }
 
 // The desktop indicator's saved place counts only strictly inside the primary monitor.
@@ -229,8 +252,8 @@ void LoadKey(TSettings& s, SettingsWindows& w, const Key& key, const Json* v) {
     case Kind::Integer: s.*key.integer = ReadInteger(*v); break;
     case Kind::Boolean: s.*key.boolean = ReadBoolean(*v); break;
     case Kind::Color: s.*key.integer = HexRGBToColor(ReadText(*v)); break;
-    case Kind::MainLeft: w.SetMainWindowLeft(ReadInteger(*v)); break;
-    case Kind::MainTop: w.SetMainWindowTop(ReadInteger(*v)); break;
+    case Kind::MainLeft: w.SetMainWindowLeft(WindowPlace(ReadInteger(*v))); break;
+    case Kind::MainTop: w.SetMainWindowTop(WindowPlace(ReadInteger(*v))); break;
     case Kind::Switch: w.SetMinimizeSwitchChecked(key.minimizeSwitch, ReadBoolean(*v)); break;
     case Kind::IndicatorTop:
       w.SetDesktopIndicatorTop(IndicatorTop(ReadInteger(*v), os::Sys().PrimaryMonitorRect(),
@@ -261,7 +284,14 @@ Json SaveKey(const TSettings& s, SettingsWindows& w, const Key& key) {
 
 }  // namespace
 
+void TSettings::RefuseToReplace(const std::wstring& fileName) { m_fileNotToReplace = fileName; }
+
 void TSettings::Save(const std::wstring& fileName, SettingsWindows& windows) {
+  if (!m_fileNotToReplace.empty() && os::EqualsIgnoreAsciiCase(fileName, m_fileNotToReplace)) {
+    throw os::Error(L"The settings were not saved: \"" + fileName +
+                    L"\" could not be read at start and no copy of it could be made, so it is "
+                    L"left as it is until the program starts again.");
+  }
   auto doc = std::make_shared<Json>(Json::object());
   for (const auto& section : Layout()) {
     Json& obj = (*doc)[section.name] = Json::object();
@@ -306,14 +336,22 @@ void TSettings::Load(const std::wstring& fileName, SettingsWindows& windows) {
   for (const auto& section : Layout()) {
     const Json* obj = FindMember(*doc, section.name);
     if (obj == nullptr) continue;
+    bool clampsPending = std::any_of(section.keys.begin(), section.keys.end(),
+                                     [](const Key& k) { return k.clampsAfter; });
     for (const auto& key : section.keys) {
       try {
         LoadKey(*this, windows, key, obj->is_object() ? FindMember(*obj, key.name) : nullptr);
       } catch (const os::Error& e) {
+        // The program goes on with what was read before the bad key; a BorderWidth read before
+        // it must not escape its clamp because the clamps' turn never came.
+        if (clampsPending) ApplyClamps(*this);
         throw os::Error(L"Section \"" + os::Utf8ToWide(section.name) + L"\", key \"" +
                         os::Utf8ToWide(key.name) + L"\": " + e.Message());
       }
-      if (key.clampsAfter) ApplyClamps(*this);
+      if (key.clampsAfter) {
+        ApplyClamps(*this);
+        clampsPending = false;
+      }
     }
   }
 }

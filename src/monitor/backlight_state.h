@@ -4,7 +4,6 @@
 // end. The library binding and its start-up task fill this in; until then the library is never
 // loaded and every entry point is null, so the pass only keeps the attempt's timing.
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "os/types.h"

@@ -1,6 +1,7 @@
 #include "monitor/main_window.h"
 
 #include "core/common.h"
+#include "core/settings_start.h"
 #include "monitor/backlight_state.h"
 #include "monitor/globals.h"
 #include "monitor/mouse_hook.h"
@@ -300,26 +301,8 @@ void TfMain::DestroyIndicators() {
 }
 
 void TfMain::LoadSettings() {
-  using namespace core;
-  try {
-    Settings->Load(FileSettings, *this);
-  } catch (const os::Error& e) {
-    // Keep the user's file beside the new one and go on with the defaults of what was not read,
-    // so that the first save does not destroy the only copy.
-    auto& sys = os::Sys();
-    const std::wstring backup = FileSettings + L".bak";
-    std::wstring kept;
-    try {
-      sys.CopyFileTo(FileSettings, backup);
-      kept = L"\n\nThe file was kept as \"" + backup + L"\".";
-    } catch (const os::Error&) {
-    }
-    sys.ShowMessageBox(L"The settings file \"" + FileSettings + L"\" cannot be read.\n\n" +
-                       e.Message() + kept +
-                       L"\n\nThe program starts with default values for the settings it could "
-                       L"not read.",
-                   L"Halvarin", os::kMbOk | os::kMbIconWarning | os::kMbTaskModal);
-  }
+  // An unreadable file is reported and kept (see core/settings_start.h).
+  core::LoadSettingsAtStart(*core::Settings, core::FileSettings, *this);
 }
 
 void TfMain::FormShow() {

@@ -1,6 +1,7 @@
 #include "monitor/mouse_hook.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 #include "core/common.h"
 #include "monitor/foreground.h"

@@ -1,6 +1,7 @@
 #pragma once
 // The System seam: every call that reads or changes the world outside the program's own windows.
 // The program installs the Win32 implementation; the tests install a scripted desktop.
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -61,6 +62,31 @@ class NamedMutex {
  public:
   virtual ~NamedMutex() = default;
 };
+
+// ===== Window tree walk, clipboard, HTTP: types =====
+// Input attached to another thread; detached when destroyed.
+class InputAttachment {
+ public:
+  virtual ~InputAttachment() = default;
+};
+
+struct HttpOptions {
+  std::wstring UserAgent;
+  // Milliseconds for each stage of the request; the whole request can take their sum.
+  int ResolveTimeout = 5000;
+  int ConnectTimeout = 5000;
+  int SendTimeout = 5000;
+  int ReceiveTimeout = 5000;
+  std::size_t MaxBodyBytes = 4u << 20;  // a longer answer counts as failed
+};
+
+struct HttpResult {
+  bool Answered = false;  // false: no answer (no network, no such host, time-out, cut off)
+  int Status = 0;         // the HTTP status code of the answer
+  std::string Body;       // the answer's body bytes as sent
+  std::wstring Error;     // what failed, when not answered
+};
+// ===== end of the window tree walk, clipboard, HTTP: types =====
 
 class System {
  public:
@@ -141,6 +167,37 @@ class System {
   // --- Messages for the user: a message box; returns the button pressed.
   virtual int ShowMessageBox(const std::wstring& text, const std::wstring& caption,
                          unsigned flags) = 0;
+
+  // --- Colour dialog (ChooseColorW), modal to `owner`: opens on `initial`, a plain RGB colour
+  // (0x00BBGGRR, never a system colour); the colour the user chose, none when cancelled.
+  // `fullOpen` opens the custom-colour part at once. The sixteen custom colours the user mixes
+  // stay with the implementation for the run.
+  virtual std::optional<TColor> ShowColorDialog(WindowId owner, TColor initial, bool fullOpen) = 0;
+
+  // ===== Window tree walk, clipboard, HTTP =====
+  // The desktop window, above every top-level window of the session.
+  virtual WindowId DesktopWindow() = 0;
+  // The topmost child of a window (GetWindow GW_CHILD); none when it has none or is gone.
+  virtual WindowId FirstChildWindow(WindowId window) = 0;
+  // The window below it in the z-order among its siblings (GW_HWNDNEXT); none at the end of
+  // the chain or when the window is gone.
+  virtual WindowId NextSiblingWindow(WindowId window) = 0;
+  virtual bool IsWindowVisible(WindowId window) = 0;
+  // The window's text (GetWindowTextW), at most maxChars characters; empty when it is gone.
+  virtual std::wstring WindowText(WindowId window, int maxChars) = 0;
+  // The calling thread shares its input state with another thread's until the returned object
+  // is destroyed, so that a query about that thread's keyboard sees what it sees. Null when the
+  // attach failed (the thread is gone, or is the calling thread).
+  virtual std::unique_ptr<InputAttachment> AttachThreadInput(unsigned threadId) = 0;
+
+  // Puts the text on the clipboard as Unicode text, once; false when the clipboard could not be
+  // opened (another program holds it) or the text could not be placed.
+  virtual bool SetClipboardText(const std::wstring& text) = 0;
+
+  // One GET of an http or https address. Safe to call from a worker thread; it returns when the
+  // answer has been read whole or a time-out of the options has run out.
+  virtual HttpResult HttpGet(const std::wstring& url, const HttpOptions& options) = 0;
+  // ===== end of the window tree walk, clipboard, HTTP =====
 };
 
 // The installed implementation. Installing is not owning.

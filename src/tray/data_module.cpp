@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "core/common.h"
+#include "core/maker_addresses.h"
 #include "monitor/globals.h"
 #include "monitor/main_window.h"
 #include "os/error.h"
@@ -356,7 +357,7 @@ void TDM::pmm_HomePageClick(ui::MenuItem&) {
   os::ShellCommand command;
   command.Owner = os::Shl().FindTopWindow(L"ProgMan");
   command.Verb = L"open";
-  command.File = kHomePageAddress;
+  command.File = core::kWebSiteAddress;
   os::Shl().Execute(command);
 }
 

@@ -135,9 +135,6 @@ class TDM : public ui::Component {
 // The one instance, created by the main block before the main window.
 inline TDM* DM = nullptr;
 
-// The product page that the menu opens.
-inline constexpr wchar_t kHomePageAddress[] = L"http://www.qorvane.com/halvarin/";
-
 // A folder path as explorer.exe takes it: quoted when it holds a blank or a comma, since
 // explorer splits its command line at commas.
 std::wstring ExplorerParameter(const std::wstring& path);

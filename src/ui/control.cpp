@@ -29,8 +29,10 @@ void Control::SetParent(Control* parent) {
   if (m_parent != nullptr) {
     m_parent->m_children.push_back(this);
     m_parent->Realign();
+    RememberAnchorDistances();
     Invalidate();
   }
+  NativePlacementChanged();
 }
 
 Form* Control::OwnerForm() { return m_parent != nullptr ? m_parent->OwnerForm() : nullptr; }
@@ -56,6 +58,8 @@ void Control::SetBounds(int left, int top, int width, int height) {
   BoundsChanged();
   if (sized) Realign();
   if (m_parent != nullptr && m_align != Align::None) m_parent->Realign();
+  RememberAnchorDistances();
+  NativePlacementChanged();
   Invalidate();
 }
 
@@ -64,6 +68,7 @@ void Control::SetVisible(bool visible) {
   Invalidate();
   m_visible = visible;
   if (m_parent != nullptr && m_align != Align::None) m_parent->Realign();
+  NativePlacementChanged();
   Invalidate();
 }
 
@@ -161,6 +166,10 @@ void Control::Click() {
 
 void Control::Paint(Canvas&) {}
 
+void Control::NativePlacementChanged() {
+  for (Control* child : m_children) child->NativePlacementChanged();
+}
+
 void Control::PaintTree(Canvas& canvas, const os::Point& origin) {
   HDC dc = canvas.Dc();
   const int saved = ::SaveDC(dc);
@@ -207,13 +216,7 @@ void Control::Realign() {
         case Align::Client: r = area; break;
         case Align::None: break;
       }
-      if (r == c->m_bounds) continue;
-      c->Invalidate();
-      const bool sized = r.Width() != c->Width() || r.Height() != c->Height();
-      c->m_bounds = r;
-      c->BoundsChanged();
-      if (sized) c->Realign();
-      c->Invalidate();
+      c->PlaceByParent(r);
     }
   };
   place(Align::Top);
@@ -221,6 +224,53 @@ void Control::Realign() {
   place(Align::Left);
   place(Align::Right);
   place(Align::Client);
+  PlaceAnchoredChildren();
+}
+
+void Control::PlaceByParent(const os::Rect& r) {
+  if (r == m_bounds) return;
+  Invalidate();
+  const bool sized = r.Width() != Width() || r.Height() != Height();
+  m_bounds = r;
+  BoundsChanged();
+  if (sized) Realign();
+  NativePlacementChanged();
+  Invalidate();
+}
+
+// --- Anchors
+
+void Control::SetAnchors(unsigned anchors) {
+  if (anchors == m_anchors) return;
+  m_anchors = anchors;
+  RememberAnchorDistances();
+}
+
+void Control::RememberAnchorDistances() {
+  if (m_parent == nullptr) return;
+  const os::Rect area = m_parent->ClientRect();
+  m_anchorRight = area.Right - m_bounds.Right;
+  m_anchorBottom = area.Bottom - m_bounds.Bottom;
+}
+
+void Control::PlaceAnchoredChildren() {
+  const os::Rect area = ClientRect();
+  for (Control* c : m_children) {
+    if (c->m_align != Align::None) continue;
+    os::Rect r = c->m_bounds;
+    if ((c->m_anchors & akRight) != 0) {
+      r.Right = area.Right - c->m_anchorRight;
+      if ((c->m_anchors & akLeft) == 0) r.Left = r.Right - c->Width();
+    }
+    if ((c->m_anchors & akBottom) != 0) {
+      r.Bottom = area.Bottom - c->m_anchorBottom;
+      if ((c->m_anchors & akTop) == 0) r.Top = r.Bottom - c->Height();
+    }
+    // A stretched control never turns inside out when its parent gets very small.
+    r.Right = std::max(r.Right, r.Left);
+    r.Bottom = std::max(r.Bottom, r.Top);
+    c->PlaceByParent(r);
+  }
 }
 
 }  // namespace ui

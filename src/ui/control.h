@@ -18,6 +18,10 @@ class PopupMenu;
 enum class Align { None, Top, Bottom, Left, Right, Client };
 enum class MouseButton { Left, Right, Middle };
 
+// Edges of its parent that a control keeps its distance to when the parent is resized. Held to
+// the left and the right, it stretches; held to the right only, it moves.
+enum Anchor : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
+
 class Control : public Component {
  public:
   explicit Control(Control* parent);
@@ -81,6 +85,20 @@ class Control : public Component {
   virtual void MouseDown(MouseButton button, int x, int y);
   virtual void Click();
 
+  // --- Anchors and dragging (splitters)
+  unsigned Anchors() const noexcept { return m_anchors; }
+  void SetAnchors(unsigned anchors);
+  // While the left button that went down on this control is held, the form routes the pointer's
+  // moves here, and the release (own coordinates).
+  virtual void MouseMove(int, int) {}
+  virtual void MouseUp(int, int) {}
+  // The system cursor shown over the control (IDC_*); null: the form's arrow.
+  virtual const wchar_t* CursorName() const { return nullptr; }
+  // The mouse wheel turned over the control by `delta` (WHEEL_DELTA a notch, positive away from
+  // the user); false passes it on to the parent.
+  virtual bool MouseWheel(int) { return false; }
+  // --- end of anchors and dragging
+
   // Paints the control itself; the canvas origin is its top-left corner.
   virtual void Paint(Canvas& canvas);
   // Paints this control and then its visible children.
@@ -91,9 +109,15 @@ class Control : public Component {
   virtual void BoundsChanged() {}
   // Called after the font changed (a label that sizes itself to its text measures again).
   virtual void FontChanged() {}
+  // Called on a control and all below it after its place in the form or its showing may have
+  // changed (bounds, visibility, parent, the form's window made): a control with a native child
+  // window moves, shows or hides that window here. The default passes it on to the children.
+  virtual void NativePlacementChanged();
   void Realign();
   void SetBoundsSilently(const os::Rect& r) { m_bounds = r; }
   void SetVisibleFlag(bool visible) { m_visible = visible; }
+  // Moves the control to a place its parent's layout gives it (docking, anchors).
+  void PlaceByParent(const os::Rect& r);
 
  private:
   Control* m_parent = nullptr;
@@ -107,6 +131,14 @@ class Control : public Component {
   ui::Font m_font;
   std::wstring m_caption;
   std::wstring m_hint;
+
+  // Anchors: the distances to the parent's right and bottom edges, taken whenever the control
+  // is placed by code, kept when the parent resizes.
+  void RememberAnchorDistances();
+  void PlaceAnchoredChildren();
+  unsigned m_anchors = akLeft | akTop;
+  int m_anchorRight = 0;
+  int m_anchorBottom = 0;
 };
 
 }  // namespace ui

@@ -13,6 +13,7 @@
 #include "ui/application.h"
 #include "ui/native_calls.h"
 #include "ui/popup_menu.h"
+#include "ui/win_control.h"
 #include "ui/window_thunk.h"
 
 namespace ui {
@@ -123,6 +124,7 @@ void Form::CreateHandle() {
   // parameters stay exactly what the class made them.
   ApplyLayered();
   Realign();
+  NativePlacementChanged();  // the native child controls are made now that their parent exists
 }
 
 void Form::SetCaption(const std::wstring& caption) {
@@ -275,6 +277,12 @@ void Form::BeforeDestruction() noexcept {
 
 bool Form::HandleMessage(WindowMessage&) { return false; }
 
+bool Form::PreviewKeyDown(WORD& key) {
+  if (!m_keyPreview || !OnKeyDown) return false;
+  OnKeyDown(key);
+  return key == 0;
+}
+
 void Form::AttachWindow(HWND hwnd) noexcept { m_hwnd = hwnd; }
 
 void Form::DetachWindow() noexcept {
@@ -287,6 +295,7 @@ LRESULT Form::ThunkMessage(HWND, UINT msg, WPARAM wp, LPARAM lp) { return Dispat
 
 LRESULT Form::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
   WindowMessage m{msg, wp, lp};
+  if (WinControl::RouteParentMessage(m)) return m.Result;
   if (HandleMessage(m)) return m.Result;
   if (DefaultHandling(m)) return m.Result;
   return ::DefWindowProcW(m_hwnd, msg, wp, lp);
@@ -402,7 +411,40 @@ void Form::RouteMouseUp(LPARAM lp) {
   if (::GetCapture() == m_hwnd) ::ReleaseCapture();
   if (pressed == nullptr) return;
   const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
+  if (pressed != this) {
+    const os::Rect r = pressed->RectInForm();
+    pressed->MouseUp(x - r.Left, y - r.Top);
+  }
   if (ControlAt(x, y) == pressed) pressed->Click();
+}
+
+// A drag that began on a control (a splitter) follows the pointer there.
+void Form::RouteMouseMove(LPARAM lp) {
+  if (m_pressed == nullptr || m_pressed == this) return;
+  const os::Rect r = m_pressed->RectInForm();
+  m_pressed->MouseMove(GET_X_LPARAM(lp) - r.Left, GET_Y_LPARAM(lp) - r.Top);
+}
+
+// The wheel goes to the windowless control under the pointer, or the nearest container that
+// takes it.
+bool Form::RouteMouseWheel(WPARAM wp, LPARAM lp) {
+  POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+  ::ScreenToClient(m_hwnd, &at);
+  for (Control* c = ControlAt(at.x, at.y); c != nullptr && c != this; c = c->Parent()) {
+    if (c->MouseWheel(GET_WHEEL_DELTA_WPARAM(wp))) return true;
+  }
+  return false;
+}
+
+bool Form::SetControlCursor() {
+  POINT at{};
+  ::GetCursorPos(&at);
+  ::ScreenToClient(m_hwnd, &at);
+  const Control* c = m_pressed != nullptr ? m_pressed : ControlAt(at.x, at.y);
+  const wchar_t* name = c != nullptr ? c->CursorName() : nullptr;
+  if (name == nullptr) return false;
+  ::SetCursor(::LoadCursorW(nullptr, name));
+  return true;
 }
 
 bool Form::DefaultHandling(WindowMessage& m) {
@@ -413,7 +455,15 @@ bool Form::DefaultHandling(WindowMessage& m) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: RouteMouseDown(MouseButton::Left, m.LParam); return true;
     case WM_RBUTTONDOWN: RouteMouseDown(MouseButton::Right, m.LParam); return false;
+    case WM_SETCURSOR:
+      if (LOWORD(m.LParam) == HTCLIENT && SetControlCursor()) {
+        m.Result = TRUE;
+        return true;
+      }
+      return false;
+    case WM_MOUSEWHEEL: return RouteMouseWheel(m.WParam, m.LParam);
     case WM_MOUSEMOVE:
+      RouteMouseMove(m.LParam);
       if (m_showHint) {
         if (!m_tooltip) SetShowHintWindow();
         if (m_tooltip) SyncHintTools();

@@ -63,6 +63,10 @@ class Form : public Control {
   // Show without taking the focus (indicator windows).
   void SetShowActivates(bool activates) { m_showActivates = activates; }
   void SetKeyPreview(bool on) { m_keyPreview = on; }
+  bool KeyPreview() const noexcept { return m_keyPreview; }
+  // A key pressed in one of the form's native child controls: with key preview on, OnKeyDown
+  // sees it before the control does. True when the handler took it (set it to 0).
+  bool PreviewKeyDown(WORD& key);
 
   os::Rect ClientRect() const override;
   int ClientWidth() const { return ClientRect().Width(); }
@@ -135,6 +139,9 @@ class Form : public Control {
   void PaintWindow();
   void RouteMouseDown(MouseButton button, LPARAM lp);
   void RouteMouseUp(LPARAM lp);
+  void RouteMouseMove(LPARAM lp);
+  bool RouteMouseWheel(WPARAM wp, LPARAM lp);
+  bool SetControlCursor();
   void ApplyLayered();
   void SetShowHintWindow();
   void SyncHintTools();

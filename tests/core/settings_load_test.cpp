@@ -174,6 +174,16 @@ TEST_F(SettingsLoad, ABadColourStopsAtItsKey) {
   EXPECT_EQ(settings.SL_Exclude_WindowClass.size(), 6u) << "later sections untouched";
 }
 
+// Found by the fuzzer: a bad colour between "BorderWidth" and the clamps' turn left BorderWidth
+// 4 unclamped for the run, and the next start read the saved 4 as 2.
+TEST_F(SettingsLoad, ABadColourBeforeTheClampsStillClampsWhatWasRead) {
+  sys->AddFile(kFile, R"({"DesktopIndicator":{"BorderWidth":4,"Panel_Date_Color":"XX0000",
+                          "TransparentValue":50}})");
+  EXPECT_THROW(settings.Load(kFile, windows), os::Error);
+  EXPECT_EQ(settings.BorderWidth, 2);
+  EXPECT_EQ(settings.TransparentValue, 200) << "after the bad key: not read";
+}
+
 TEST_F(SettingsLoad, TextThatIsNotAJsonObjectChangesNothing) {
   for (const char* text : {"{\"MainWindow\":{\"Left\":1,", "[1,2,3]", "\"text\"", "nul"}) {
     FakeSettingsWindows w;
@@ -259,6 +269,136 @@ TEST_F(SettingsLoad, EverySavedValueComesBack) {
   EXPECT_EQ(back.Indicator.Top, 40);
   EXPECT_FALSE(back.Switches[MinimizeSwitch::OnEsc]);
   EXPECT_TRUE(back.Switches[MinimizeSwitch::OnClose]);
+}
+
+// Files that reached the program and were read wrongly, read as the file rules say.
+struct ReadCase {
+  const char* name;
+  const char* json;
+  void (*check)(const core::TSettings&, const FakeSettingsWindows&);
+};
+
+class SettingsFileRules : public SettingsLoad, public ::testing::WithParamInterface<ReadCase> {};
+
+TEST_P(SettingsFileRules, AreRead) {
+  LoadText(GetParam().json);
+  GetParam().check(settings, windows);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, SettingsFileRules,
+    ::testing::Values(
+        // A name typed in an editor that saves in the ANSI code page: one byte, not the file.
+        ReadCase{"ansiByteInAName",
+                 "{\"Exclude_AppFileName\":"
+                 "{\"SL_Exclude_AppFileName\":[\"1:Caf\xE9.exe\",\"0;x\"]},"
+                 "\"DesktopIndicator\":{\"BorderWidth\":3}}",
+                 [](const core::TSettings& s, const FakeSettingsWindows&) {
+                   EXPECT_EQ(s.SL_Exclude_AppFileName,
+                             (core::TStringList{L"1:Caf\uFFFD.exe", L"0;x"}));
+                   EXPECT_EQ(s.BorderWidth, 3);
+                 }},
+        ReadCase{"sameKeyInThreeLetterCases",
+                 R"({"DesktopIndicator":{"BorderWidth":1,"borderwidth":2,"BorderWidth":3}})",
+                 [](const core::TSettings& s, const FakeSettingsWindows&) {
+                   EXPECT_EQ(s.BorderWidth, 3);
+                 }},
+        ReadCase{"largestIntegers",
+                 R"({"MouseIndicator":{"MouseIndicator_AutoHideSec":2147483647,
+                     "MouseIndicator_TransparentValue":-2147483648}})",
+                 [](const core::TSettings& s, const FakeSettingsWindows&) {
+                   EXPECT_EQ(s.MouseIndicator_AutoHideSec, 2147483647);
+                   EXPECT_EQ(s.MouseIndicator_TransparentValue, -2147483647 - 1);
+                 }},
+        // Left + Width of the main window must stay an int for the window code.
+        ReadCase{"mainWindowAtTheIntLimits",
+                 R"({"MainWindow":{"Left":2147483647,"Top":-2147483648}})",
+                 [](const core::TSettings&, const FakeSettingsWindows& w) {
+                   EXPECT_EQ(w.Main.Left, 1'000'000);
+                   EXPECT_EQ(w.Main.Top, -1'000'000);
+                   EXPECT_EQ(w.Main.Right, 1'000'000 + 900);
+                 }},
+        ReadCase{"mainWindowJustInsideTheBound",
+                 R"({"MainWindow":{"Left":1000000,"Top":-999999}})",
+                 [](const core::TSettings&, const FakeSettingsWindows& w) {
+                   EXPECT_EQ(w.Main.Left, 1'000'000);
+                   EXPECT_EQ(w.Main.Top, -999'999);
+                 }},
+        ReadCase{"scalarListElementsAsText",
+                 R"({"RGB_Lighting":{"SL_Lang_RGB_Color":["US=010203",5,true,null]}})",
+                 [](const core::TSettings& s, const FakeSettingsWindows&) {
+                   EXPECT_EQ(s.SL_Lang_RGB_Color,
+                             (core::TStringList{L"US=010203", L"5", L"true", L""}));
+                 }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Values outside what their field can hold are errors like a bad colour text: the file is
+// refused at that key, which the message names.
+struct RefusedCase {
+  const char* name;
+  const char* json;
+  const wchar_t* key;
+};
+
+class SettingsRefusedValues : public SettingsLoad,
+                              public ::testing::WithParamInterface<RefusedCase> {};
+
+TEST_P(SettingsRefusedValues, StopTheLoadAtTheirKey) {
+  sys->AddFile(kFile, GetParam().json);
+  try {
+    settings.Load(kFile, windows);
+    FAIL() << "no error";
+  } catch (const os::Error& e) {
+    EXPECT_NE(e.Message().find(GetParam().key), std::wstring::npos) << os::WideToUtf8(e.Message());
+  }
+  EXPECT_EQ(settings.BorderWidth, 2) << "not wrapped into the field";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, SettingsRefusedValues,
+    ::testing::Values(
+        // Above the signed 64-bit range: it used to wrap to -1.
+        RefusedCase{"aboveInt64", R"({"DesktopIndicator":{"BorderWidth":18446744073709551615}})",
+                    L"\"BorderWidth\""},
+        RefusedCase{"aboveInt", R"({"DesktopIndicator":{"BorderWidth":2147483648}})",
+                    L"\"BorderWidth\""},
+        RefusedCase{"belowInt", R"({"DesktopIndicator":{"BorderWidth":-2147483649}})",
+                    L"\"BorderWidth\""},
+        RefusedCase{"belowInt64", R"({"MainWindow":{"Left":-9223372036854775809}})",
+                    L"\"Left\""},
+        RefusedCase{"listInAList",
+                    R"({"Exclude_WindowClass":{"SL_Exclude_WindowClass":["1:A",["1:B"]]}})",
+                    L"\"SL_Exclude_WindowClass\""},
+        RefusedCase{"objectInAList",
+                    R"({"Exclude_WindowClass":{"SL_Exclude_WindowClass":[{"1:B":1}]}})",
+                    L"\"SL_Exclude_WindowClass\""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The reported fault: a list 12,000 levels deep (24 KB) overflowed the stack while its element
+// was turned into text, and the program died at start.
+TEST_F(SettingsLoad, AListNestedThousandsOfLevelsDeepIsRefusedWhole) {
+  const std::string deep =
+      R"({"MainWindow":{"Left":5},"Exclude_WindowClass":{"SL_Exclude_WindowClass":)" +
+      std::string(12000, '[') + std::string(12000, ']') + "}}";
+  sys->AddFile(kFile, deep);
+  EXPECT_THROW(settings.Load(kFile, windows), os::Error);
+  EXPECT_EQ(windows.Main, FakeSettingsWindows().Main) << "nothing was read";
+  EXPECT_EQ(settings.SL_Exclude_WindowClass.size(), 6u);
+}
+
+// The reported file: 100,000 distinct keys (1.5 MB) that the program does not know. They are
+// skipped, and the known keys around them are read. (Its cost is counted in the reader's tests.)
+TEST_F(SettingsLoad, AHundredThousandUnknownKeysAreSkipped) {
+  std::string text = "{\"DesktopIndicator\":{\"BorderWidth\":1,";
+  for (int i = 0; i < 100'000; ++i) {
+    text += "\"Unknown_" + std::to_string(i) + "\":" + std::to_string(i) + ",";
+  }
+  text += "\"borderwidth\":3},\"CaretIndicator\":{\"CaretIndicator_Positon\":2}}";
+  LoadText(text);
+  EXPECT_EQ(settings.BorderWidth, 3);
+  EXPECT_EQ(settings.CaretIndicator_Positon, 2);
+  ASSERT_TRUE(settings.JSON);
+  EXPECT_EQ((*settings.JSON)["DesktopIndicator"].size(), 100'001u);
 }
 
 TEST_F(SettingsLoad, AnEntryWithAnEmptyValueReadsAsTheTooltipColour) {

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "core/settings.h"
 #include "os/error.h"
@@ -129,6 +132,125 @@ TEST_F(SettingsSave, WritesEverySectionInOrderAndNoKeyForAnEmptyList) {
         "\"CaretIndicator_Positon\":1", "\"SystemTrayIndicator_NumLockIndicatorMode\":4",
         "\"RGB_Lighting\":\n{\n\"IsChangeRGB_KeyboardLogitech\":false\n}"}) {
     EXPECT_NE(text.find(present), std::string::npos) << present;
+  }
+}
+
+// The sections and keys of the settings file with what a fresh instance writes, in file order,
+// copied from the file's key table (not from the program's own table). Lists hold their
+// elements; an empty list writes no key and is not listed.
+struct FileKey {
+  const char* key;
+  const char* value;  // as written; null for a list
+  std::vector<const char*> elements = {};
+};
+struct FileSection {
+  const char* name;
+  std::vector<FileKey> keys;
+};
+
+const std::vector<FileSection>& DefaultFile() {
+  static const std::vector<FileSection> file = {
+      {"MainWindow",
+       {{"Left", "100"}, {"Top", "100"}, {"MinimizedOnStart", "false"},
+        {"MinimizedOnClose", "true"}, {"MinimizedToTray", "true"}, {"MinimizedOnEsc", "true"}}},
+      {"DesktopIndicator",
+       {{"Top", "5"}, {"Left", "960"}, {"BorderWidth", "2"},
+        {"Panel_Time_Font_Color", "\"70DB93\""}, {"Panel_Time_Color", "\"000000\""},
+        {"Panel_Date_Font_Color", "\"70DB93\""}, {"Panel_Date_Color", "\"000000\""},
+        {"Color_Led_Off", "\"808080\""}, {"Color_Led_On", "\"00FF00\""},
+        {"IsShowDesktopIndicator", "true"}, {"IsShowTime", "true"}, {"IsShowDate", "true"},
+        {"IsTransparent", "true"}, {"TransparentValue", "200"},
+        {"Color_Main_Font", "\"FFFFFF\""}, {"Color_Main_Background", "\"0066CC\""},
+        {"IsColorsByLang", "false"}}},
+      {"DesktopBorder",
+       {{"DesktopBorderWidth", "2"}, {"IsShowWorkareaBorder", "false"},
+        {"ShowWorkareaBorder_L", "true"}, {"ShowWorkareaBorder_R", "true"},
+        {"ShowWorkareaBorder_T", "true"}, {"ShowWorkareaBorder_B", "true"},
+        {"IsShowTaskbarBorder", "false"}, {"ShowTaskbarBorder_L", "true"},
+        {"ShowTaskbarBorder_R", "true"}, {"ShowTaskbarBorder_T", "true"},
+        {"ShowTaskbarBorder_B", "true"}}},
+      {"MouseIndicator",
+       {{"MouseIndicator_IsShow", "true"}, {"MouseIndicator_IsAutoHide", "true"},
+        {"MouseIndicator_AutoHideSec", "3"}, {"MouseIndicator_IsTransparent", "true"},
+        {"MouseIndicator_TransparentValue", "220"}, {"MouseIndicator_IsWindowInfo", "false"},
+        {"MouseIndicator_IsShowTime", "false"}, {"MouseIndicator_IsShowCapsNum", "false"},
+        {"MouseIndicator_Panel_Time_Font_Color", "\"70DB93\""},
+        {"MouseIndicator_Panel_Time_Color", "\"000000\""},
+        {"MouseIndicator_Color_Led_Off", "\"808080\""},
+        {"MouseIndicator_Color_Led_On", "\"00FF00\""},
+        {"MouseIndicator_Color_Main_Font", "\"000000\""},
+        {"MouseIndicator_Color_Main_Background", "\"FFFFE1\""},
+        {"MouseIndicator_IsColorsByLang", "false"}}},
+      {"Exclude_WindowClass",
+       {{"IsDontShowByWindowClass", "true"},
+        {"SL_Exclude_WindowClass", nullptr,
+         {"1:MSTaskListWClass", "1:MSTaskSwWClass", "1:Shell_TrayWnd", "1:Start",
+          "1:TrayNotifyWnd", "1:TrayButton"}}}},
+      {"Exclude_AppFileName",
+       {{"IsDontShowByApplicationFilename", "true"},
+        {"SL_Exclude_AppFileName", nullptr,
+         {"1:SystemSettings.exe", "1:calc.exe", "1:CalculatorApp.exe"}}}},
+      {"SystemTrayIndicator",
+       {{"SystemTrayIndicator_IsShowCapsLockIndicator", "true"},
+        {"SystemTrayIndicator_IsShowNumLockIndicator", "true"},
+        {"SystemTrayIndicator_CapsLockIndicatorMode", "1"},
+        {"SystemTrayIndicator_NumLockIndicatorMode", "4"}}},
+      {"CaretIndicator",
+       {{"CaretIndicator_IsShow", "true"}, {"CaretIndicator_IsShowCapsNum", "true"},
+        {"CaretIndicator_IsDrawBlackBorder", "true"}, {"CaretIndicator_IsAutoHide", "true"},
+        {"CaretIndicator_AutoHideSec", "3"}, {"CaretIndicator_IsTransparent", "true"},
+        {"CaretIndicator_TransparentValue", "220"}, {"CaretIndicator_Positon", "1"},
+        {"CaretIndicator_IsColorsByLang", "true"},
+        {"CaretIndicator_Color_Main_Font", "\"000000\""},
+        {"CaretIndicator_Color_Main_Background", "\"FFFFFF\""}}},
+      {"Exclude_AppFileName2",
+       {{"IsDontShowByApplicationFilename2", "true"},
+        {"SL_Exclude_AppFileName2", nullptr,
+         {"1:SystemSettings.exe", "1:calc.exe", "1:CalculatorApp.exe"}}}},
+      {"RGB_Lighting", {{"IsChangeRGB_KeyboardLogitech", "false"}}},
+  };
+  return file;
+}
+
+std::string Quoted(const char* text) {
+  std::string out = "\"";
+  out += text;
+  out += '"';
+  return out;
+}
+
+TEST_F(SettingsSave, AFreshInstanceWritesTheWholeKeyTableWithItsDefaults) {
+  // The file's layout around the table: (indentation, text without blanks) per line.
+  std::vector<std::pair<int, std::string>> expected{{0, "{"}};
+  const auto& file = DefaultFile();
+  for (std::size_t s = 0; s < file.size(); ++s) {
+    expected.push_back({2, Quoted(file[s].name) + ":"});
+    expected.push_back({2, "{"});
+    const auto& keys = file[s].keys;
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+      const std::string comma = k + 1 < keys.size() ? "," : "";
+      const std::string name = Quoted(keys[k].key) + ":";
+      if (keys[k].value != nullptr) {
+        expected.push_back({4, name + keys[k].value + comma});
+        continue;
+      }
+      expected.push_back({4, name});
+      expected.push_back({4, "["});
+      const auto& elements = keys[k].elements;
+      for (std::size_t e = 0; e < elements.size(); ++e) {
+        expected.push_back({0, Quoted(elements[e]) + (e + 1 < elements.size() ? "," : "")});
+      }
+      expected.push_back({4, "]" + comma});
+    }
+    expected.push_back({2, s + 1 < file.size() ? "}," : "}"});
+  }
+  expected.push_back({0, "}"});
+
+  const auto lines = SaveFresh();
+  ASSERT_EQ(lines.size(), expected.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    EXPECT_EQ(IndentOf(lines[i]), expected[i].first) << "line " << i + 1 << ": " << lines[i];
+    EXPECT_EQ(Trimmed(lines[i]), expected[i].second) << "line " << i + 1;
   }
 }
 

@@ -45,6 +45,18 @@ bool Eventually(const std::function<bool()>& pred, int timeoutMs) {
   return true;
 }
 
+HWND WaitForTaskbar(int timeoutMs) {
+  HWND taskbar = nullptr;
+  Eventually(
+      [&] {
+        taskbar = ::FindWindowW(L"Shell_TrayWnd", nullptr);
+        RECT r{};
+        return taskbar != nullptr && ::GetWindowRect(taskbar, &r) && r.right > r.left;
+      },
+      timeoutMs);
+  return taskbar;
+}
+
 ProgramRun::ProgramRun(bool portable) {
   static int counter = 0;
   wchar_t temp[MAX_PATH];
@@ -76,6 +88,8 @@ std::string ProgramRun::ReadFile(const fs::path& relative) const {
 }
 
 void ProgramRun::Start() {
+  // The program reads the taskbar's place at its start (its border lines frame it).
+  WaitForTaskbar();
   STARTUPINFOW si{sizeof(si)};
   std::wstring exe = (m_folder / "Halvarin.exe").wstring();
   std::wstring cmd = L"\"" + exe + L"\"";

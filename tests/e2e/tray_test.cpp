@@ -85,6 +85,7 @@ HWND VisibleMenu() {
 }
 
 TEST(EndToEnd, TrayIconsShowAndTheirMenuEndsTheProgram) {
+  e2e::WaitForTaskbar();
   NotificationArea area;
   ASSERT_TRUE(area.Present()) << "the test desktop has a taskbar";
   const int before = area.OccupiedSlots();

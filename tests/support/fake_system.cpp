@@ -191,6 +191,24 @@ int FakeSystem::ShowMessageBox(const std::wstring& text, const std::wstring& cap
   return MessageBoxAnswer;
 }
 
+// ===== Colour dialog =====
+
+std::optional<os::TColor> FakeSystem::ShowColorDialog(os::WindowId owner, os::TColor initial,
+                                                  bool fullOpen) {
+  ColorDialogCalls.push_back({owner, initial, fullOpen});
+  const size_t next = ColorDialogCalls.size() - 1;
+  if (next >= ColorDialogAnswers.size()) return std::nullopt;
+  const ColorDialogAnswer& answer = ColorDialogAnswers[next];
+  switch (answer.What) {
+    case ColorDialogAnswer::Keep: return initial;
+    case ColorDialogAnswer::Choose: return answer.Color;
+    case ColorDialogAnswer::Cancel: break;
+  }
+  return std::nullopt;
+}
+
+// ===== end of the colour dialog =====
+
 // ===== Scripted desktop: windows, layouts, carets, keys =====
 
 os::WindowId FakeSystem::AddApp(const std::wstring& imagePath, const std::wstring& className,
@@ -258,6 +276,7 @@ os::WindowId FakeSystem::WindowFromPoint(os::Point p) {
 }
 
 std::wstring FakeSystem::WindowClassName(os::WindowId window) {
+  if (window == Desktop) return L"#32769";  // the desktop window of the walk
   auto it = Windows.find(window);
   return it == Windows.end() ? std::wstring() : it->second.ClassName;
 }

@@ -4,6 +4,7 @@
 // a registry, a display, and a record of what the program asked for.
 #include <functional>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <string>
@@ -46,6 +47,20 @@ struct FakeWindow {
   std::optional<os::Rect> AccessibleCaret;
 };
 // ===== end of the scripted desktop's types =====
+
+// ===== Colour dialog =====
+// What the user does in the next colour dialog: cancel it, press OK on the colour it opened
+// with, or choose another colour.
+struct ColorDialogAnswer {
+  enum Kind { Cancel, Keep, Choose } What = Cancel;
+  os::TColor Color = 0;  // Choose
+};
+struct ColorDialogCall {
+  os::WindowId Owner;
+  os::TColor Initial;
+  bool FullOpen;
+};
+// ===== end of the colour dialog's types =====
 
 class FakeSystem : public os::System {
  public:
@@ -113,6 +128,11 @@ class FakeSystem : public os::System {
   std::vector<os::WindowId> AccessibleCaretQueries;
   // ===== end of the scripted desktop =====
 
+  // ===== Colour dialog: answers taken in order (none left: cancel), and the calls made =====
+  std::vector<ColorDialogAnswer> ColorDialogAnswers;
+  std::vector<ColorDialogCall> ColorDialogCalls;
+  // ===== end of the colour dialog =====
+
   // --- Record
   std::vector<ShownMessageBox> MessageBoxes;
   std::vector<unsigned> Sleeps;
@@ -157,6 +177,44 @@ class FakeSystem : public os::System {
                                              const std::wstring& valueName) override;
   int ShowMessageBox(const std::wstring& text, const std::wstring& caption,
                      unsigned flags) override;
+  std::optional<os::TColor> ShowColorDialog(os::WindowId owner, os::TColor initial,
+                                        bool fullOpen) override;
+
+  // ===== Window tree walk, clipboard, HTTP (fake_system_walk_http.cpp) =====
+  // The desktop window ("#32769"); a window without an entry in Parents lies right under it.
+  // Siblings run from the last added (the topmost) to the first, unless NextSibling says else.
+  os::WindowId Desktop{0x10000};
+  std::map<os::WindowId, os::WindowId> Parents;
+  std::map<os::WindowId, os::WindowId> NextSibling;  // scripted chain links, cycles included
+  std::map<os::WindowId, std::wstring> Titles;
+  // A child window on its parent's thread.
+  os::WindowId AddChildWindow(os::WindowId parent, const std::wstring& className,
+                              bool visible = true);
+  // Runs as each window's text is read: a test destroys windows here.
+  std::function<void(os::WindowId)> OnWindowText;
+  void DestroyWindow(os::WindowId window);  // with every window below it
+  // Input attachments: threads that refuse one, every attach made, and how many are open now.
+  std::set<unsigned> AttachRefused;
+  std::vector<unsigned> InputAttaches;
+  int OpenAttachments = 0;
+  // The clipboard: its text, and how many of the next attempts find it held by another program.
+  std::wstring Clipboard;
+  int ClipboardBusyAttempts = 0;
+  int ClipboardAttempts = 0;
+  // HTTP: the answer to each GET (called on the thread that asks); none set: no network.
+  std::function<os::HttpResult(const std::wstring& url, const os::HttpOptions& options)> HttpAnswer;
+  std::vector<std::wstring> HttpRequests() const;
+  os::HttpOptions LastHttpOptions() const;
+
+  os::WindowId DesktopWindow() override;
+  os::WindowId FirstChildWindow(os::WindowId window) override;
+  os::WindowId NextSiblingWindow(os::WindowId window) override;
+  bool IsWindowVisible(os::WindowId window) override;
+  std::wstring WindowText(os::WindowId window, int maxChars) override;
+  std::unique_ptr<os::InputAttachment> AttachThreadInput(unsigned threadId) override;
+  bool SetClipboardText(const std::wstring& text) override;
+  os::HttpResult HttpGet(const std::wstring& url, const os::HttpOptions& options) override;
+  // ===== end of the window tree walk, clipboard, HTTP =====
 
  private:
   static std::wstring Key(const std::wstring& path);
@@ -166,6 +224,11 @@ class FakeSystem : public os::System {
   std::uintptr_t m_nextWindow = 0x10010;
   unsigned m_nextThread = 1000;
   unsigned m_nextProcess = 4000;
+  // Window tree walk, HTTP
+  os::WindowId WindowParent(os::WindowId window) const;
+  mutable std::mutex m_httpMutex;
+  std::vector<std::wstring> m_httpRequests;
+  os::HttpOptions m_lastHttpOptions;
 };
 
 // Installs a fake for the life of the object; the tests run with no other System.

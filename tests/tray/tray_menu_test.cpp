@@ -151,7 +151,7 @@ TEST_F(TrayMenu, TheHomePageOpensThroughTheDesktopWindow) {
   Choose(DM->pmm_HomePage);
   const os::ShellCommand c = LastCommand();
   EXPECT_EQ(c.Verb, L"open");
-  EXPECT_EQ(c.File, tray::kHomePageAddress);
+  EXPECT_EQ(c.File, L"https://halvarin.example/");
   EXPECT_EQ(c.Owner, 0x10010u) << "the ProgMan window";
 }
 

@@ -1,6 +1,7 @@
 #include "os/win32/win32_system.h"
 
 #include <windows.h>
+#include <commdlg.h>
 #include <oleacc.h>
 #include <shlobj.h>
 
@@ -312,6 +313,18 @@ std::optional<bool> Win32System::CurrentUserValueExists(const std::wstring& key,
 
 int Win32System::ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsigned flags) {
   return ::MessageBoxW(nullptr, text.c_str(), caption.c_str(), flags);
+}
+
+// --- Colour dialog
+
+std::optional<TColor> Win32System::ShowColorDialog(WindowId owner, TColor initial, bool fullOpen) {
+  CHOOSECOLORW cc{sizeof(cc)};
+  cc.hwndOwner = ToHwnd(owner);
+  cc.rgbResult = static_cast<COLORREF>(initial) & 0xFFFFFF;
+  cc.lpCustColors = m_customColors;
+  cc.Flags = CC_RGBINIT | CC_ANYCOLOR | (fullOpen ? CC_FULLOPEN : 0);
+  if (!::ChooseColorW(&cc)) return std::nullopt;
+  return static_cast<TColor>(cc.rgbResult & 0xFFFFFF);
 }
 
 }  // namespace os::win32

@@ -63,8 +63,25 @@ class Win32System final : public System {
 
   int ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsigned flags) override;
 
+  std::optional<TColor> ShowColorDialog(WindowId owner, TColor initial, bool fullOpen) override;
+
+  // ===== Window tree walk, clipboard, HTTP (win32_system_walk_http.cpp) =====
+  WindowId DesktopWindow() override;
+  WindowId FirstChildWindow(WindowId window) override;
+  WindowId NextSiblingWindow(WindowId window) override;
+  bool IsWindowVisible(WindowId window) override;
+  std::wstring WindowText(WindowId window, int maxChars) override;
+  std::unique_ptr<InputAttachment> AttachThreadInput(unsigned threadId) override;
+  bool SetClipboardText(const std::wstring& text) override;
+  HttpResult HttpGet(const std::wstring& url, const HttpOptions& options) override;
+  // ===== end of the window tree walk, clipboard, HTTP =====
+
  private:
   bool m_comInitialized = false;
+  // The colour dialog's custom colours, kept from one opening to the next; white at start.
+  COLORREF m_customColors[16] = {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
+                                 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
+                                 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
 };
 
 // The handle a window identifier stands for, and back.

@@ -1,0 +1,85 @@
+#include "settings_window/about_page.h"
+
+#include <cwctype>
+
+#include "core/common.h"
+#include "os/shell.h"
+#include "os/system.h"
+#include "os/text.h"
+#include "settings_window/news_download.h"
+#include "ui/html_view.h"
+#include "ui/link_label.h"
+
+namespace settings_window {
+namespace {
+
+// Opens an address as the shell's web links are opened: owned by the desktop's program window.
+void OpenAddress(const std::wstring& address, const std::wstring& verb) {
+  os::ShellCommand command;
+  command.Owner = os::Shl().FindTopWindow(L"ProgMan");
+  command.Verb = verb;
+  command.File = address;
+  os::Shl().Execute(command);  // a failure shows nothing further
+}
+
+}  // namespace
+
+bool IsWebLink(const std::wstring& address) {
+  std::wstring_view rest;
+  for (std::wstring_view scheme : {std::wstring_view(L"http://"), std::wstring_view(L"https://")}) {
+    if (address.size() > scheme.size() &&
+        os::EqualsIgnoreAsciiCase(std::wstring_view(address).substr(0, scheme.size()), scheme)) {
+      rest = std::wstring_view(address).substr(scheme.size());
+      break;
+    }
+  }
+  if (rest.empty() || rest.front() == L'/' || rest.front() == L'\\') return false;  // no host
+  // Blanks and control characters would let the shell read the address as something else.
+  for (wchar_t c : address) {
+    if (c <= L' ' || c == 0x7F || c == L'"') return false;
+  }
+  return true;
+}
+
+std::wstring NewsFileToShow() {
+  for (const std::wstring* folder : {&core::PathSettings, &core::PathProgram}) {
+    if (folder->empty()) continue;
+    const std::wstring path = *folder + kNewsFileName;
+    if (os::Sys().FileExists(path)) return path;
+  }
+  return {};
+}
+
+void LoadAboutPage(ui::HtmlView& view) {
+  const std::wstring path = NewsFileToShow();
+  if (path.empty()) return;
+  std::string bytes;
+  try {
+    bytes = os::Sys().ReadFile(path);
+  } catch (...) {
+    return;  // held by another program this moment: the page keeps what it showed
+  }
+  view.LoadHtml(bytes);
+}
+
+void HtmlViewerHotSpotClick(const std::wstring& src) {
+  if (IsWebLink(src)) OpenAddress(src, {});
+}
+
+void L_WebSiteClick(const std::wstring& hint) { OpenAddress(hint, L"open"); }
+
+void L_WebSiteMouseEnter(ui::LinkLabel& label) {
+  label.SetFontBold(true);
+  label.SetUnderline(true);
+}
+
+void L_WebSiteMouseLeave(ui::LinkLabel& label) {
+  label.SetFontBold(false);
+  label.SetUnderline(false);
+}
+
+void L_NoteMouseEnter(ui::LinkLabel& label) { label.SetUnderline(true); }
+
+void L_NoteMouseLeave(ui::LinkLabel& label) { label.SetUnderline(false); }
+
+}  // namespace settings_window

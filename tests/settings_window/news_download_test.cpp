@@ -1,0 +1,143 @@
+// The news download: what reaches the news file for each answer, and the UI thread going on
+// while the answer is slow.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <chrono>
+#include <future>
+#include <string>
+
+#include "core/common.h"
+#include "os/text.h"
+#include "settings_window/news_download.h"
+#include "support/fake_system.h"
+#include "support/program_state.h"
+#include "ui/application.h"
+#include "ui/timer.h"
+
+namespace {
+
+constexpr wchar_t kFolder[] = L"C:\\Work\\Settings\\";
+constexpr wchar_t kNews[] = L"C:\\Work\\Settings\\News-Halvarin.html";
+
+os::HttpResult Answer(int status, std::string body) {
+  os::HttpResult r;
+  r.Answered = true;
+  r.Status = status;
+  r.Body = std::move(body);
+  return r;
+}
+
+class NewsDownload : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing_support::ResetProgramState();
+    sys->AddFile(kNews, "<p>old news</p>");
+    core::PathSettings = kFolder;
+  }
+  void TearDown() override { testing_support::ResetProgramState(); }
+
+  // Fires the one-shot timer's handler and waits for the worker.
+  settings_window::NewsOutcome RunOnce() {
+    ui::Timer timer;
+    timer.SetInterval(60000);
+    timer.SetEnabled(true);
+    settings_window::TNewsDownload download;
+    settings_window::TimerUpdateTimer(timer, download);
+    EXPECT_FALSE(timer.Enabled()) << "the timer fires once";
+    return download.Wait();
+  }
+
+  testing_support::ScopedFakeSystem sys;
+};
+
+TEST_F(NewsDownload, OnlyAPageAnswerReplacesTheFile) {
+  using settings_window::NewsOutcome;
+  struct Case {
+    const char* What;
+    bool Answered;
+    int Status;
+    std::string Body;
+    NewsOutcome Outcome;
+    std::string File;
+  };
+  const Case cases[] = {
+      {"200", true, 200, "<p>new</p>", NewsOutcome::Saved, "<p>new</p>"},
+      {"200, empty", true, 200, "", NewsOutcome::Saved, ""},
+      {"404 with a page", true, 404, "<h1>Not Found</h1>", NewsOutcome::NotSaved,
+       "<p>old news</p>"},
+      {"no network", false, 0, "", NewsOutcome::NoAnswer, "<p>old news</p>"},
+  };
+  for (const Case& c : cases) {
+    sys->AddFile(kNews, "<p>old news</p>");
+    sys->HttpAnswer = [&c](const std::wstring&, const os::HttpOptions&) {
+      os::HttpResult r = Answer(c.Status, c.Body);
+      r.Answered = c.Answered;
+      return r;
+    };
+    EXPECT_EQ(RunOnce(), c.Outcome) << c.What;
+    EXPECT_TRUE(sys->HasFile(kNews)) << c.What;
+    EXPECT_EQ(sys->FileText(kNews), c.File) << c.What;
+    EXPECT_EQ(sys->FilesIn(kFolder).size(), 1u) << c.What << ": no temporary file stays";
+  }
+}
+
+TEST_F(NewsDownload, AFailedWriteLeavesThePreviousFile) {
+  sys->HttpAnswer = [](const std::wstring&, const os::HttpOptions&) { return Answer(200, "new"); };
+  for (const std::wstring& failing :
+       {std::wstring(kNews) + L".DOWNLOAD", std::wstring(kNews)}) {  // the write, the rename
+    sys->FailWritesTo = {os::ToUpperAscii(failing)};
+    EXPECT_EQ(RunOnce(), settings_window::NewsOutcome::WriteFailed);
+    EXPECT_EQ(sys->FileText(kNews), "<p>old news</p>");
+    EXPECT_EQ(sys->FilesIn(kFolder).size(), 1u);
+  }
+  EXPECT_TRUE(sys->MessageBoxes.empty()) << "the user is not bothered";
+}
+
+TEST_F(NewsDownload, TheRequestNamesTheProgramAndHasTimeOuts) {
+  sys->HttpAnswer = [](const std::wstring&, const os::HttpOptions&) { return Answer(200, "x"); };
+  RunOnce();
+  ASSERT_EQ(sys->HttpRequests(), std::vector<std::wstring>{
+                                     L"http://halvarin.example/update/News-Halvarin.html"});
+  const os::HttpOptions o = sys->LastHttpOptions();
+  EXPECT_EQ(o.UserAgent, L"Halvarin/2025.03.16");
+  for (int t : {o.ResolveTimeout, o.ConnectTimeout, o.SendTimeout, o.ReceiveTimeout}) {
+    EXPECT_GT(t, 0);
+    EXPECT_LE(t, 10000) << "a few seconds each";
+  }
+}
+
+TEST_F(NewsDownload, TheUiThreadGoesOnWhileTheAnswerIsSlow) {
+  std::promise<void> release;
+  std::shared_future<void> gate = release.get_future().share();
+  sys->HttpAnswer = [gate](const std::wstring&, const os::HttpOptions&) {
+    // Bounded only so that a broken build cannot hang the suite.
+    if (gate.wait_for(std::chrono::seconds(60)) != std::future_status::ready) return os::HttpResult{};
+    return Answer(200, "late news");
+  };
+  ui::Timer updateTimer;
+  updateTimer.SetEnabled(true);
+  settings_window::TNewsDownload download;
+  settings_window::TimerUpdateTimer(updateTimer, download);
+  ASSERT_TRUE(download.Running()) << "the handler returned before the answer came";
+
+  // Another timer of the UI thread, as the monitoring pass's, keeps firing meanwhile.
+  int passes = 0;
+  ui::Timer pass;
+  pass.SetInterval(1);
+  pass.OnTimer = [&passes] { ++passes; };
+  pass.SetEnabled(true);
+  for (int round = 0; passes < 3 && round < 3000; ++round) {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  EXPECT_TRUE(download.Running());
+  EXPECT_EQ(sys->FileText(kNews), "<p>old news</p>");
+
+  release.set_value();
+  EXPECT_EQ(download.Wait(), settings_window::NewsOutcome::Saved);
+  EXPECT_EQ(sys->FileText(kNews), "late news");
+}
+
+}  // namespace
