@@ -24,6 +24,12 @@ class TSettings {
   void Save(const std::wstring& fileName, SettingsWindows& windows);
   void Load(const std::wstring& fileName, SettingsWindows& windows);
 
+  // The runtime filter lists FilterWindowClass and FilterAppFileName (mouse indicator) and
+  // FilterAppFileName2 (caret indicator): the upper-cased names of the enabled exclusion entries,
+  // empty while the list's switch is off.
+  void BuildFilterLists() const;
+  void BuildFilterList2() const;
+
   // From now on Save raises instead of writing fileName: for a file that could not be read and
   // of which no copy could be made, so that no save destroys the user's only copy.
   void RefuseToReplace(const std::wstring& fileName);

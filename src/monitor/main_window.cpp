@@ -2,7 +2,9 @@
 
 #include "core/common.h"
 #include "core/settings_start.h"
+#include "monitor/backlight_state.h"
 #include "monitor/globals.h"
+#include "monitor/mouse_hook.h"
 #include "monitor/set_form_top_most.h"
 #include "os/error.h"
 #include "os/system.h"
@@ -83,6 +85,7 @@ TfMain::TfMain() {
   OnClose = [this](ui::CloseAction& action) { FormClose(action); };
   OnDestroy = [this] { FormDestroy(); };
   OnKeyDown = [this](WORD& key) { FormKeyDown(key); };
+  OnAfterMonitorDpiChanged = [this](int, int) { FormAfterMonitorDpiChanged(); };
   ui::App().OnMinimize = [this] { ApplicationEventsMinimize(); };
 }
 
@@ -166,6 +169,8 @@ void TfMain::FormCreate() {
   } catch (...) {
     ui::App().HandleException();
   }
+  Settings->BuildFilterLists();
+  Settings->BuildFilterList2();
 
   L_ProgramTitle.SetCaption(L"Halvarin");
   L_ProgramVersion.SetCaption(kProgramVersion);
@@ -317,7 +322,9 @@ void TfMain::TimerStartTimer() {
     fLangInfoCaret->Tag = 0;
   }
   DetectKeysStatus();
+  InstallMouseHook();
   ui::App().OnIdle = [this] { ApplicationIdle(); };
+  m_monitoringStarted = true;
   if (swMinimizedOnStart.Checked()) {
     if (swMinimizedToTray.Checked()) {
       HideToTray();
@@ -330,10 +337,10 @@ void TfMain::TimerStartTimer() {
 
 void TfMain::ApplicationIdle() { DetectKeysStatus(); }
 
-void TfMain::DetectKeysStatus() {}
+void TfMain::FormClose(ui::CloseAction&) { SaveSettingsReporting(); }
 
-void TfMain::FormClose(ui::CloseAction&) {
-  // A failed save is reported, and the window closes all the same.
+void TfMain::SaveSettingsReporting() {
+  // A failed save is reported, and the program goes on all the same.
   try {
     if (core::Settings) core::Settings->Save(core::FileSettings, *this);
   } catch (...) {
@@ -341,9 +348,13 @@ void TfMain::FormClose(ui::CloseAction&) {
   }
 }
 
+void TfMain::FormAfterMonitorDpiChanged() {}
+
 void TfMain::FormDestroy() {
   using namespace core;
   ui::App().OnIdle = nullptr;
+  RemoveMouseHook();
+  m_monitoringStarted = false;
   DestroyIndicators();
   Settings.reset();
   FilterWindowClass.reset();
@@ -351,25 +362,45 @@ void TfMain::FormDestroy() {
   FilterAppFileName2.reset();
   LangTable.reset();
   CurrentLanguageName.clear();
-  IsLedSdkLoaded = false;
-  IsLedSdkInitialized = false;
+  ShutdownLedSdkOnDestroy();
   if (fMain == this) fMain = nullptr;
 }
 
 void TfMain::StopMonitoring() {
   ui::App().OnIdle = nullptr;
   TrayIcon.SetVisible(false);
+  RemoveMouseHook();
+}
+
+void TfMain::ResumeMonitoring() {
+  // Before the start-up timer has run there is nothing to resume: it starts the monitoring.
+  if (!m_monitoringStarted) return;
+  ui::App().OnIdle = [this] { ApplicationIdle(); };
+  TrayIcon.SetVisible(true);
+  InstallMouseHook();
 }
 
 bool TfMain::HandleMessage(ui::WindowMessage& m) {
   switch (m.Msg) {
     case WM_QUERYENDSESSION:
+      // Only the answer: another program may still cancel the end of the session.
       m.Result = 1;
-      StopMonitoring();
       return true;
     case WM_ENDSESSION:
-      StopMonitoring();
+      if (m.WParam != FALSE) {
+        StopMonitoring();
+        // The main window is not closed at log-off: without this save a dragged indicator or a
+        // changed switch would be lost.
+        SaveSettingsReporting();
+      } else {
+        // Cancelled: the indicators' own handlers may have stopped the idle handler meanwhile.
+        ResumeMonitoring();
+      }
       m.Result = 1;
+      return true;
+    case WM_POWERBROADCAST:
+      if (m.WParam == PBT_APMSUSPEND) ShutdownLedSdkOnSuspend();
+      m.Result = 0;
       return true;
     default:
       return false;

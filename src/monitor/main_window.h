@@ -2,6 +2,10 @@
 // The main window: the settings window and the controller of the running program. This header
 // and the controlling side (creation, start-up, teardown) live here; the settings pages' members
 // are defined in settings_window/.
+#include <cstdint>
+#include <set>
+#include <string>
+
 #include "core/settings_windows.h"
 #include "ui/form.h"
 #include "ui/label.h"
@@ -64,9 +68,20 @@ class TfMain : public ui::Form, public core::SettingsWindows {
   void FormCloseQuery(bool& canClose);
   void FormKeyDown(WORD& key);
   void ApplicationEventsMinimize();
+  // The navigation tree and the language lists are rebuilt here once the settings pages exist;
+  // Scale keeps the DPI of the start.
+  void FormAfterMonitorDpiChanged();
 
-  // The monitoring pass.
+  // The monitoring pass. At most one full pass per 0.05 s; a pass started inside another returns
+  // at once; an error is reported once per distinct message and the next pass runs again.
   void DetectKeysStatus();
+  // The settings window's preview of the border lines (nothing until that page exists).
+  void UpdateDesktopBorderPreview();
+  // Both Shift keys: the class and program under the pointer go into the mouse indicator's
+  // exclusion lists. Both Alt keys: the foreground program goes into the caret indicator's list.
+  // They come with the exclusion pages; until then they do nothing.
+  void CopyPointerInfoToExcludeLists();
+  void CopyAppNameToCaretExcludeList();
 
   // Visibility of the window.
   void HideToTray();
@@ -105,7 +120,17 @@ class TfMain : public ui::Form, public core::SettingsWindows {
   void DestroyIndicators();
   void CreateTrayIcons();
   void LoadSettings();
+  void RunPass();
+  void HotKeysStep();
+  void SaveSettingsReporting();
+  // The end of the session: the monitoring stops, and comes back if the end is cancelled.
   void StopMonitoring();
+  void ResumeMonitoring();
+
+  bool m_inPass = false;
+  std::set<std::wstring> m_reportedPassErrors;
+  std::int64_t m_lastCopyStamp = 0;  // the last hot-key copy; 0: none yet
+  bool m_monitoringStarted = false;  // the start-up timer has run
 };
 
 }  // namespace monitor

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "ui/handles.h"
+#include "ui/native_calls.h"
 
 namespace ui {
 namespace {
@@ -10,14 +11,17 @@ namespace {
 class GdiMeasurer : public TextMeasurer {
  public:
   TextSize Measure(const std::wstring& text, const Font& font) override {
-    UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
-    if (!dc) return {};
-    SelectedObject selected(dc.Get(), FontHandle(font));
-    SIZE size{};
-    ::GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
-    TEXTMETRICW metrics{};
-    ::GetTextMetricsW(dc.Get(), &metrics);
-    return {size.cx, metrics.tmHeight};
+    // All of it is the system's work (a round trip to the graphics server under Wine).
+    return TimedSystemCall([&]() -> TextSize {
+      UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+      if (!dc) return {};
+      SelectedObject selected(dc.Get(), FontHandle(font));
+      SIZE size{};
+      ::GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+      TEXTMETRICW metrics{};
+      ::GetTextMetricsW(dc.Get(), &metrics);
+      return {size.cx, metrics.tmHeight};
+    });
   }
 };
 

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "ui/application.h"
+#include "ui/native_calls.h"
 
 namespace ui {
 namespace {
@@ -37,11 +38,13 @@ void Timer::SetEnabled(bool enabled) {
 void Timer::Update() {
   HWND w = App().UtilityWindow();
   if (m_running) {
-    ::KillTimer(w, m_id);
+    TimedSystemCall([&] { return ::KillTimer(w, m_id); });
     m_running = false;
   }
   if (m_enabled && m_interval > 0) {
-    m_running = ::SetTimer(w, m_id, static_cast<UINT>(m_interval), nullptr) != 0;
+    m_running = TimedSystemCall([&] {
+      return ::SetTimer(w, m_id, static_cast<UINT>(m_interval), nullptr);
+    }) != 0;
   }
 }
 

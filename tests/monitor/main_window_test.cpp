@@ -199,16 +199,6 @@ TEST_F(MainWindowClose, DestroyingFreesWhatCreationMade) {
   EXPECT_FALSE(sys->HasFile(kSettingsFile)) << "no save on destruction";
 }
 
-TEST_F(MainWindowStart, EndOfSessionStopsTheMonitoring) {
-  auto& w = CreateMainWindow();
-  ui::App().OnIdle = [] {};
-  EXPECT_EQ(::SendMessageW(w.Handle(), WM_QUERYENDSESSION, 0, 0), 1);
-  EXPECT_FALSE(ui::App().OnIdle);
-  ui::App().OnIdle = [] {};
-  EXPECT_EQ(::SendMessageW(monitor::fLangInfo->Handle(), WM_ENDSESSION, 1, 0), 1);
-  EXPECT_FALSE(ui::App().OnIdle);
-}
-
 TEST_F(MainWindowStart, TheStartTimerShowsTheIndicatorAndInstallsTheIdleHandler) {
   auto& w = CreateMainWindow();
   monitor::fLangInfoCaret->Tag = 1;

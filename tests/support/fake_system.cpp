@@ -187,6 +187,7 @@ std::optional<bool> FakeSystem::CurrentUserValueExists(const std::wstring& key,
 int FakeSystem::ShowMessageBox(const std::wstring& text, const std::wstring& caption,
                                unsigned flags) {
   MessageBoxes.push_back({text, caption, flags});
+  if (DuringMessageBox) DuringMessageBox();
   return MessageBoxAnswer;
 }
 
@@ -252,7 +253,10 @@ std::uint64_t FakeSystem::ThreadKeyboardLayout(unsigned threadId) {
   return it == Threads.end() ? 0 : it->second.Layout;
 }
 
-os::WindowId FakeSystem::ForegroundWindow() { return Foreground; }
+os::WindowId FakeSystem::ForegroundWindow() {
+  if (ForegroundError) throw os::Error(*ForegroundError);
+  return Foreground;
+}
 
 os::ThreadProcess FakeSystem::WindowThreadProcess(os::WindowId window) {
   auto w = Windows.find(window);

@@ -82,6 +82,8 @@ class FakeSystem : public os::System {
   // Registry of the current user: key (upper case) -> value names (upper case).
   std::map<std::wstring, std::set<std::wstring>> Registry;
   int MessageBoxAnswer = 1;  // IDOK
+  // Runs while a message box is "shown", as the handlers of a nested message loop would.
+  std::function<void()> DuringMessageBox;
   // Keyboard layouts (HKL values) and locale values by (language identifier, LOCALE_* type).
   std::vector<std::uint64_t> KeyboardLayouts{0x04090409};
   std::map<std::pair<unsigned, unsigned>, std::wstring> Locales;
@@ -121,6 +123,8 @@ class FakeSystem : public os::System {
   void SwitchLayout(os::WindowId window, std::uint64_t layout);
   // The window takes the focus and a GUI-thread caret at a place of its client area.
   void PlaceCaret(os::WindowId window, os::Rect caretInClient);
+  // When set, asking for the foreground window raises this error (a failure inside a pass).
+  std::optional<std::wstring> ForegroundError;
   // Recorded: the windows whose accessibility caret was asked for.
   std::vector<os::WindowId> AccessibleCaretQueries;
   // ===== end of the scripted desktop =====

@@ -2,7 +2,9 @@
 
 #include "core/common.h"
 #include "core/startup.h"
+#include "monitor/backlight_state.h"
 #include "monitor/globals.h"
+#include "monitor/mouse_hook.h"
 #include "tray/sys_image_list.h"
 #include "window_tree/win_tree.h"
 #include "ui/application.h"
@@ -33,6 +35,10 @@ void ResetProgramState() {
   monitor::fMain = nullptr;
   monitor::IsFirstShowDone = false;
   monitor::IsLedSdkLoaded = monitor::IsLedSdkInitialized = monitor::IsLedSdkInitRunning = false;
+  monitor::RemoveMouseHook();
+  monitor::LedSdk = {};
+  monitor::UnloadLogiLedLib = nullptr;
+  monitor::StartLedSdkInitTask = nullptr;
 
   using namespace core;
   ReleaseInstanceMutex();

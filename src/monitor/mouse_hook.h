@@ -1,0 +1,28 @@
+#pragma once
+// The low-level mouse hook: on every pointer move the mouse indicator goes beside the pointer,
+// shows the class and the program of the window under it, lays out its rows, and is shown or
+// hidden by the enable switches and the two exclusion lists.
+#include <windows.h>
+
+#include "os/types.h"
+#include "ui/handles.h"
+
+namespace monitor {
+
+// Installed by the start-up timer; removed at the end of the session or at destruction, once.
+inline ui::UniqueHook MouseHookHandle;
+
+// The hook itself: acts only on pointer moves reported with HC_ACTION, and always passes the
+// event on to the next hook.
+LRESULT CALLBACK MouseHookProc(int code, WPARAM message, LPARAM event) noexcept;
+
+// What one pointer move does to the mouse indicator, at a point in screen pixels.
+void MouseIndicatorFollowPointer(os::Point at);
+
+// The indicator's size for its rows; the rows' labels are placed on the way.
+void LayoutMouseIndicatorRows();
+
+void InstallMouseHook();
+void RemoveMouseHook() noexcept;
+
+}  // namespace monitor

@@ -1,0 +1,421 @@
+// The monitoring pass: its throttle, the layout and flag, the notification-area icons, the lock
+// keys, the desktop and mouse indicators' content, the hot keys, the order of the steps, and
+// what a pass with nothing new costs.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "monitor/globals.h"
+#include "os/system.h"
+#include "pass_fixture.h"
+#include "tray/data_module.h"
+#include "ui/application.h"
+#include "ui/native_calls.h"
+
+namespace {
+
+using monitor::fLangInfo;
+using monitor::fLangInfoCaret;
+using monitor::fLangInfoMouse;
+using testing_support::kLayoutDE;
+using testing_support::kLayoutEsUS;
+using testing_support::kLayoutRU;
+
+class MonitoringPass : public testing_support::PassFixture {};
+
+TEST_F(MonitoringPass, RunsAtMostOncePer50Milliseconds) {
+  Start();
+  Pass();
+  ASSERT_EQ(fLangInfo->L_Lang.Caption(), L"EN");
+  sys->SwitchLayout(notepad, kLayoutDE);
+  const std::int64_t last = core::LastPassStamp;
+  sys->Counter = last + kTick - 1;
+  main->DetectKeysStatus();
+  EXPECT_EQ(fLangInfo->L_Lang.Caption(), L"EN") << "a call within 0.05 s changes nothing";
+  EXPECT_EQ(core::LastPassStamp, last);
+  sys->Counter = last + kTick;
+  main->DetectKeysStatus();
+  EXPECT_EQ(fLangInfo->L_Lang.Caption(), L"DE") << "exactly 0.05 s later it runs";
+  EXPECT_EQ(core::LastPassStamp, last + kTick);
+}
+
+TEST_F(MonitoringPass, TheFirstPassAfterCreationIsNotThrottledAway) {
+  Start();
+  sys->Counter += kTick;  // the start timer fires 300 ms after creation; 50 ms suffice
+  main->DetectKeysStatus();
+  EXPECT_EQ(fLangInfo->L_Lang.Caption(), L"EN");
+}
+
+TEST_F(MonitoringPass, WithoutAForegroundCountryOnlyTheStampsAndTheMouseIndicatorChange) {
+  Start();
+  Pass();
+  fLangInfoMouse->Show();
+  S().MouseIndicator_IsShow = false;
+  S().IsShowDesktopIndicator = false;
+  sys->KeysToggled = {os::kVkCapital};
+  for (auto foreground : {os::WindowId{}, sys->AddApp(L"C:\\x.exe", L"X", 0x04000400)}) {
+    sys->Foreground = foreground;
+    Pass();
+    EXPECT_EQ(core::LastPassStamp, sys->Counter);
+    EXPECT_FALSE(fLangInfoMouse->Visible()) << "step 2 runs before the layout is read";
+    EXPECT_FALSE(fLangInfo->L_CAPS.GetFont().Bold) << "the lock keys are not read";
+    EXPECT_EQ(main->TrayIcon_CAPS.IconIndex(), 0) << "as the first pass left it";
+  }
+}
+
+TEST_F(MonitoringPass, LanguageFlagAndTrayIconFollowTheForegroundLayout) {
+  Start();
+  const int us = tray::DM->IL_Flag25.FindIndexByName(L"us");
+  const int de = tray::DM->IL_Flag25.FindIndexByName(L"de");
+  ASSERT_GE(us, 0);
+  ASSERT_GE(de, 0);
+  Pass();
+  EXPECT_EQ(fLangInfo->L_Lang.Caption(), L"EN");
+  EXPECT_EQ(fLangInfo->L_Lang.Hint(), L"US");
+  EXPECT_EQ(fLangInfo->L_Lang.ImageIndex(), us);
+  EXPECT_EQ(main->TrayIcon.IconIndex(), us);
+  sys->SwitchLayout(notepad, kLayoutDE);
+  Pass();
+  for (auto* label : {&fLangInfo->L_Lang, &fLangInfoMouse->L_Lang}) {
+    EXPECT_EQ(label->Caption(), L"DE");
+    EXPECT_EQ(label->Hint(), L"DE");
+    EXPECT_EQ(label->ImageIndex(), de);
+  }
+  EXPECT_EQ(main->TrayIcon.IconIndex(), de);
+}
+
+TEST_F(MonitoringPass, ALayoutWithoutAFlagKeepsTheDesktopIndicatorAndShowsTheMouseIndicatorWithoutOne) {
+  Start();
+  Pass();
+  sys->SwitchLayout(notepad, kLayoutRU);
+  Pass();
+  EXPECT_EQ(fLangInfo->L_Lang.Caption(), L"EN");
+  EXPECT_EQ(fLangInfo->L_Lang.ImageIndex(), tray::DM->IL_Flag25.FindIndexByName(L"us"));
+  EXPECT_EQ(fLangInfoMouse->L_Lang.Caption(), L"RU");
+  EXPECT_EQ(fLangInfoMouse->L_Lang.Hint(), L"RU");
+  EXPECT_EQ(fLangInfoMouse->L_Lang.ImageIndex(), -1);
+  EXPECT_EQ(main->TrayIcon.IconIndex(), -1);
+}
+
+TEST_F(MonitoringPass, TwoLayoutsOfOneCountryChangeOnlyTheCaretIndicatorsText) {
+  Start();
+  sys->PlaceCaret(notepad, {50, 60, 51, 76});
+  Pass();
+  sys->SwitchLayout(notepad, kLayoutEsUS);
+  Pass();
+  EXPECT_EQ(fLangInfo->L_Lang.Caption(), L"EN");
+  EXPECT_EQ(fLangInfoMouse->L_Lang.Caption(), L"EN");
+  EXPECT_EQ(fLangInfoCaret->L_Lang.Caption(), L"ES");
+}
+
+// Caps Lock and Num Lock on every indicator and in the notification area. Defaults: Caps mode 1
+// shows image 2 when on, Num mode 4 image 5; off is image 0.
+TEST_F(MonitoringPass, LockKeysShowOnEveryIndicator) {
+  Start();
+  S().Color_Led_On = 0x00FF11;
+  S().Color_Led_Off = 0x111111;
+  S().MouseIndicator_Color_Led_On = 0x2222FF;
+  S().MouseIndicator_Color_Led_Off = 0x333333;
+  Pass();  // the lamp colours are taken for the next pass
+  struct Case {
+    std::set<int> Toggled;
+    std::set<int> Down;
+    bool Caps, Num;
+  } cases[] = {
+      {{os::kVkCapital}, {}, true, false},
+      {{os::kVkNumLock}, {}, false, true},
+      {{}, {os::kVkCapital}, false, false},  // held down, toggle off: off
+      {{os::kVkCapital, os::kVkNumLock}, {}, true, true},
+      {{}, {}, false, false},
+  };
+  for (const Case& c : cases) {
+    sys->KeysToggled = c.Toggled;
+    sys->KeysDown = c.Down;
+    Pass();
+    EXPECT_EQ(fLangInfo->L_CAPS.GetFont().Bold, c.Caps);
+    EXPECT_EQ(fLangInfo->L_NUM.GetFont().Bold, c.Num);
+    EXPECT_EQ(fLangInfoMouse->L_CAPS.GetFont().Bold, c.Caps);
+    EXPECT_EQ(fLangInfoMouse->L_NUM.GetFont().Bold, c.Num);
+    EXPECT_EQ(fLangInfo->Panel_CapsInd.Color(), c.Caps ? 0x00FF11 : 0x111111);
+    EXPECT_EQ(fLangInfo->Panel_NumInd.Color(), c.Num ? 0x00FF11 : 0x111111);
+    EXPECT_EQ(fLangInfoMouse->Panel_CapsInd.Color(), c.Caps ? 0x2222FF : 0x333333);
+    EXPECT_EQ(fLangInfoMouse->Panel_NumInd.Color(), c.Num ? 0x2222FF : 0x333333);
+    EXPECT_EQ(fLangInfoCaret->L_CAPS.GetFont().Color, c.Caps ? 0x000000 : 0x808080);
+    EXPECT_EQ(fLangInfoCaret->L_NUM.GetFont().Color, c.Num ? 0x000000 : 0x808080);
+    EXPECT_EQ(fLangInfoCaret->L_CAPS.GetFont().Bold, c.Caps);
+    EXPECT_EQ(main->TrayIcon_CAPS.IconIndex(), c.Caps ? 2 : 0);
+    EXPECT_EQ(main->TrayIcon_NumLock.IconIndex(), c.Num ? 5 : 0);
+  }
+}
+
+TEST_F(MonitoringPass, EachTrayModeShowsItsOwnOnImage) {
+  Start();
+  sys->KeysToggled = {os::kVkCapital, os::kVkNumLock};
+  for (int mode = 0; mode <= 6; ++mode) {
+    S().SystemTrayIndicator_CapsLockIndicatorMode = mode;
+    S().SystemTrayIndicator_NumLockIndicatorMode = 6 - mode;
+    Pass();
+    EXPECT_EQ(main->TrayIcon_CAPS.IconIndex(), mode + 1);
+    EXPECT_EQ(main->TrayIcon_NumLock.IconIndex(), 7 - mode);
+  }
+}
+
+TEST_F(MonitoringPass, AHiddenLockIconKeepsItsImage) {
+  Start();
+  S().SystemTrayIndicator_IsShowCapsLockIndicator = false;
+  sys->KeysToggled = {os::kVkCapital};
+  Pass();
+  EXPECT_FALSE(main->TrayIcon_CAPS.Visible());
+  EXPECT_EQ(main->TrayIcon_CAPS.IconIndex(), 1) << "as created";
+  EXPECT_TRUE(main->TrayIcon_NumLock.Visible());
+}
+
+// The desktop indicator's width is the language label, the clock and the date with a plain 10
+// pixel gap after them, and the right panel. Sizes of the indicator's layout: L_Lang at 85 and
+// 58 wide, the clock 80, the date 160, PanelR 50 (96 DPI).
+struct DesktopCase {
+  int Dpi;
+  bool Time, Date;
+  int Width;
+  int DateLeft;  // -1: the date hidden
+};
+
+class PassDesktopWidth : public testing_support::PassFixture,
+                         public ::testing::WithParamInterface<DesktopCase> {};
+
+TEST_P(PassDesktopWidth, FollowsTheClockAndDatePanels) {
+  const DesktopCase& c = GetParam();
+  sys->Dpi = c.Dpi;
+  Start();
+  S().IsShowTime = c.Time;
+  S().IsShowDate = c.Date;
+  Pass();
+  EXPECT_EQ(fLangInfo->Width(), c.Width);
+  EXPECT_EQ(fLangInfo->Panel_Time.Visible(), c.Time);
+  EXPECT_EQ(fLangInfo->Panel_Date.Visible(), c.Date);
+  if (c.DateLeft >= 0) {
+    EXPECT_EQ(fLangInfo->Panel_Date.Left(), c.DateLeft);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PassDesktopWidth,
+    ::testing::Values(DesktopCase{96, true, true, 85 + 58 + 80 + 160 + 10 + 50, 85 + 58 + 4 + 80},
+                      DesktopCase{96, true, false, 85 + 58 + 80 + 10 + 50, -1},
+                      DesktopCase{96, false, true, 85 + 58 + 160 + 10 + 50, 85 + 58 + 4},
+                      DesktopCase{96, false, false, 85 + 58 + 50, -1},
+                      DesktopCase{144, true, true, 128 + 87 + 120 + 240 + 10 + 75,
+                                  128 + 87 + 6 + 120},
+                      DesktopCase{144, false, false, 128 + 87 + 75, -1}));
+
+TEST_F(MonitoringPass, TheDesktopFrameIsScaledAndTheRightLineStaysAtTheRightEdge) {
+  sys->Dpi = 144;
+  Start();
+  S().BorderWidth = 2;
+  Pass();
+  auto& w = *fLangInfo;
+  EXPECT_EQ(w.PanelBorderL.Width(), 3);
+  EXPECT_EQ(w.PanelBorderT.Height(), 3);
+  EXPECT_EQ(w.PanelBorderR.Left(), w.Width() - 3);
+  EXPECT_EQ(w.PanelR.Left() + w.PanelR.Width(), w.Width() - 3) << "PanelR inside the frame";
+  EXPECT_EQ(w.L_Lang.Top(), 3);
+  EXPECT_EQ(w.L_Lang.Height(), 45 - 6);
+  EXPECT_EQ(w.Panel_Time.Top(), 3);
+  EXPECT_EQ(w.Panel_Time.Height(), 45 - 6);
+  EXPECT_EQ(w.btnSettings.Top(), w.PanelR.Height() / 2 - w.btnSettings.Height() / 2);
+}
+
+TEST_F(MonitoringPass, DesktopIndicatorTakesTransparencyAndFixedColours) {
+  Start();
+  S().TransparentValue = 0x1FF;
+  S().IsTransparent = true;
+  S().Color_Main_Background = 0x123456;
+  S().Color_Main_Font = 0x654321;
+  S().Panel_Time_Color = 0x010203;
+  S().Panel_Date_Font_Color = 0x0A0B0C;
+  Pass();
+  EXPECT_EQ(fLangInfo->AlphaBlendValue(), 0xFF) << "the low byte";
+  EXPECT_TRUE(fLangInfo->AlphaBlend());
+  EXPECT_EQ(fLangInfo->Color(), 0x123456);
+  EXPECT_EQ(fLangInfo->Panel_Caps_Nums.Color(), 0x123456);
+  EXPECT_EQ(fLangInfo->PanelR.Color(), 0x123456);
+  for (auto* l : {&fLangInfo->L_CAPS, &fLangInfo->L_NUM}) EXPECT_EQ(l->GetFont().Color, 0x654321);
+  EXPECT_EQ(fLangInfo->L_Lang.GetFont().Color, 0x654321);
+  EXPECT_EQ(fLangInfo->Panel_Time.Color(), 0x010203);
+  EXPECT_EQ(fLangInfo->Panel_Date.GetFont().Color, 0x0A0B0C);
+}
+
+// Per-language colours: the language's entry, else "US", else the tooltip background; a text
+// that is not a colour counts as no entry.
+struct ColourCase {
+  const char* Name;
+  core::TStringList List;
+  os::TColor Desktop;
+};
+
+class PassColours : public testing_support::PassFixture,
+                    public ::testing::WithParamInterface<ColourCase> {};
+
+TEST_P(PassColours, ComeFromTheLanguageThenUsThenTheTooltipColour) {
+  Start();
+  S().IsColorsByLang = true;
+  S().MouseIndicator_IsColorsByLang = true;
+  S().SL_Lang_Color_Background = GetParam().List;
+  S().SL_Lang_Color_Font = GetParam().List;
+  S().MouseIndicator_SL_Lang_Color_Background = GetParam().List;
+  S().MouseIndicator_SL_Lang_Color_Font = GetParam().List;
+  for (ui::Label* l : {static_cast<ui::Label*>(&fLangInfoMouse->L_Lang), &fLangInfoMouse->L_CAPS,
+                        &fLangInfoMouse->L_NUM}) {
+    l->SetFontColor(0x0A0A0A);
+  }
+  sys->SwitchLayout(notepad, kLayoutDE);
+  Pass();
+  EXPECT_EQ(fLangInfo->Color(), GetParam().Desktop);
+  EXPECT_EQ(fLangInfo->L_Lang.GetFont().Color, GetParam().Desktop);
+  EXPECT_EQ(fLangInfoMouse->Color(), GetParam().Desktop);
+  // The mouse indicator's text takes only the language's own entry.
+  const auto own = core::FindEntryValue(GetParam().List, L"de");
+  const os::TColor mouseText = own && *own == L"0000FF" ? 0xFF0000 : 0x0A0A0A;
+  EXPECT_EQ(fLangInfoMouse->L_Lang.GetFont().Color, mouseText);
+  EXPECT_EQ(fLangInfoMouse->L_CAPS.GetFont().Color, fLangInfoMouse->L_Lang.GetFont().Color);
+  EXPECT_EQ(fLangInfoMouse->L_WindowClass.GetFont().Color, mouseText);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, PassColours,
+    ::testing::Values(ColourCase{"own", {L"US=00FF00", L"de=0000FF"}, 0xFF0000},
+                      ColourCase{"us", {L"US=00FF00", L"FR=0000FF"}, 0x00FF00},
+                      ColourCase{"none", {L"FR=0000FF"}, os::clInfoBk},
+                      ColourCase{"notHex", {L"DE=zz0000", L"US=00FF00"}, 0x00FF00},
+                      ColourCase{"firstWins", {L"DE=0000FF", L"DE=FFFFFF"}, 0xFF0000}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(MonitoringPass, MouseIndicatorTakesFixedColoursAndTransparency) {
+  Start();
+  S().MouseIndicator_Color_Main_Background = 0x445566;
+  S().MouseIndicator_Color_Main_Font = 0x778899;
+  S().MouseIndicator_TransparentValue = 100;
+  S().MouseIndicator_IsTransparent = false;
+  Pass();
+  EXPECT_EQ(fLangInfoMouse->Color(), 0x445566);
+  EXPECT_EQ(fLangInfoMouse->PanelMainInfo.Color(), 0x445566);
+  EXPECT_EQ(fLangInfoMouse->L_NUM.GetFont().Color, 0x778899);
+  EXPECT_EQ(fLangInfoMouse->L_AppName.GetFont().Color, 0x778899);
+  EXPECT_EQ(fLangInfoMouse->AlphaBlendValue(), 100);
+  EXPECT_FALSE(fLangInfoMouse->AlphaBlend());
+}
+
+// Order of the steps, seen through what one step leaves for a later one or for the next pass.
+TEST_F(MonitoringPass, LampColoursChangedInAPassShowFromTheNextOne) {
+  Start();
+  sys->KeysToggled = {os::kVkCapital};
+  Pass();
+  S().Color_Led_On = 0x0000AA;
+  Pass();
+  EXPECT_NE(fLangInfo->Panel_CapsInd.Color(), 0x0000AA) << "the lock keys run before the desktop step";
+  Pass();
+  EXPECT_EQ(fLangInfo->Panel_CapsInd.Color(), 0x0000AA);
+}
+
+TEST_F(MonitoringPass, AltPauseTogglesEveryIndicatorFromTheNextPass) {
+  Start();
+  S().IsShowWorkareaBorder = true;
+  Advance(1.0);
+  Pass();
+  ASSERT_TRUE(fLangInfo->Visible());
+  sys->KeysDown = {os::kVkMenu, os::kVkPause};
+  Pass();
+  EXPECT_FALSE(core::IsEnabled_AllIndicator);
+  EXPECT_TRUE(fLangInfo->Visible()) << "this pass has already drawn them";
+  EXPECT_TRUE(monitor::fWorkareaBorderL->Visible());
+  sys->KeysDown = {};
+  Pass();
+  EXPECT_FALSE(fLangInfo->Visible());
+  EXPECT_FALSE(monitor::fWorkareaBorderL->Visible());
+  EXPECT_EQ(fLangInfoCaret->Tag, 0);
+}
+
+// Alt + Pause with the manual clock: more than 0.5 s since creation or since the last toggle.
+TEST_F(MonitoringPass, AltPauseTogglesAtMostOnceInHalfASecond) {
+  Start();
+  sys->KeysDown = {os::kVkMenu, os::kVkPause};
+  Pass();  // 0.05 s after creation
+  EXPECT_TRUE(core::IsEnabled_AllIndicator) << "too soon after creation";
+  Advance(0.5);
+  Pass();
+  EXPECT_FALSE(core::IsEnabled_AllIndicator);
+  for (int i = 0; i < 9; ++i) Pass();  // held down for 0.45 s more
+  EXPECT_FALSE(core::IsEnabled_AllIndicator);
+  Pass();  // 0.5 s: not more than 0.5
+  EXPECT_FALSE(core::IsEnabled_AllIndicator);
+  Pass();
+  EXPECT_TRUE(core::IsEnabled_AllIndicator) << "held: again after more than 0.5 s";
+  sys->KeysDown = {os::kVkPause};
+  Advance(2);
+  Pass();
+  EXPECT_TRUE(core::IsEnabled_AllIndicator) << "Pause alone does nothing";
+}
+
+TEST_F(MonitoringPass, CopyChordsNeverPutTheUiThreadToSleep) {
+  Start();
+  for (auto keys : {std::set<int>{os::kVkLShift, os::kVkRShift},
+                    std::set<int>{os::kVkLMenu, os::kVkRMenu}}) {
+    sys->KeysDown = keys;
+    Pass();
+    Pass();
+  }
+  EXPECT_TRUE(sys->Sleeps.empty());
+}
+
+TEST_F(MonitoringPass, AnErrorIsReportedOnceAndTheNextPassStillRuns) {
+  Start();
+  sys->ForegroundError = L"The desktop is switching.";
+  Pass();
+  Pass();
+  ASSERT_EQ(sys->MessageBoxes.size(), 1u);
+  EXPECT_EQ(sys->MessageBoxes[0].Text, L"The desktop is switching.");
+  sys->ForegroundError = L"Another failure.";
+  Pass();
+  EXPECT_EQ(sys->MessageBoxes.size(), 2u);
+  sys->ForegroundError.reset();
+  Pass();
+  EXPECT_EQ(fLangInfo->L_Lang.Caption(), L"EN");
+}
+
+TEST_F(MonitoringPass, APassInsideAnotherReturnsAtOnce) {
+  Start();
+  sys->ForegroundError = L"Failure shown in a message box.";
+  std::int64_t stampInside = -1;
+  sys->DuringMessageBox = [&] {
+    sys->Counter += 10 * kTick;
+    main->DetectKeysStatus();
+    stampInside = core::LastPassStamp;
+  };
+  Pass();
+  const std::int64_t outer = sys->Counter - 10 * kTick;
+  EXPECT_EQ(stampInside, outer) << "the nested call did not run a pass";
+  sys->DuringMessageBox = nullptr;
+}
+
+// With every indicator on, a pass with nothing new makes only the window calls that every pass
+// must make: the caret indicator's show or hide, and the topmost refresh of the two border
+// groups (four lines each).
+TEST_F(MonitoringPass, ASecondPassWithNoChangeMakesOnlyTheRequiredWindowCalls) {
+  Start();
+  S().IsShowWorkareaBorder = true;
+  S().IsShowTaskbarBorder = true;
+  S().MouseIndicator_IsShowCapsNum = true;
+  S().MouseIndicator_IsShowTime = true;
+  S().MouseIndicator_IsWindowInfo = true;
+  S().IsColorsByLang = true;
+  sys->KeysToggled = {os::kVkCapital};
+  sys->PlaceCaret(notepad, {40, 40, 41, 56});
+  main->TimerStartTimer();
+  Pass();
+  Pass();
+  const std::int64_t before = ui::NativeCallCount();
+  Pass();
+  EXPECT_EQ(ui::NativeCallCount() - before, 1 + 4 + 4);
+}
+
+}  // namespace
