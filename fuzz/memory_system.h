@@ -4,20 +4,15 @@
 #include <map>
 #include <string>
 
-#include "os/system.h"
+#include "os/empty_desktop_system.h"
 
 namespace fuzz {
 
-class MemorySystem : public os::System {
+class MemorySystem : public os::EmptyDesktopSystem {
  public:
   std::map<std::wstring, std::string> Files;  // full path -> bytes
   int MessageBoxCount = 0;
 
-  std::wstring ExecutablePath() override { return L"C:\\Halvarin\\Halvarin.exe"; }
-  std::unique_ptr<os::NamedMutex> CreateNamedMutex(const std::wstring&, bool& existed) override {
-    existed = false;
-    return std::make_unique<os::NamedMutex>();
-  }
   bool FileExists(const std::wstring& path) override { return Files.count(path) != 0; }
   bool DirectoryExists(const std::wstring&) override { return true; }
   bool CreateFolder(const std::wstring&) override { return true; }
@@ -30,18 +25,9 @@ class MemorySystem : public os::System {
     Files[to] = ReadFile(from);
   }
   bool RemoveFile(const std::wstring& path) override { return Files.erase(path) != 0; }
-  std::wstring GetFolderPath(int) override { return {}; }
-  int ScreenPixelsPerInch() override { return 96; }
-  os::Rect PrimaryMonitorRect() override { return {0, 0, 1920, 1080}; }
-  os::Rect PrimaryWorkArea() override { return {0, 0, 1920, 1040}; }
   os::TColor GetSysColor(int index) override { return 0x010101 * (index & 0x7F); }
   os::Rect TaskbarWindowRect() override { return {0, 1040, 1920, 1080}; }
-  os::Point CursorPos() override { return {}; }
-  std::int64_t PerformanceCounter() override { return 0; }
-  std::int64_t PerformanceFrequency() override { return 1; }
-  void Sleep(unsigned) override {}
   std::vector<std::uint64_t> KeyboardLayoutList() override { return {0x04090409}; }
-  std::wstring LocaleValue(unsigned, unsigned) override { return {}; }
   std::optional<bool> CurrentUserValueExists(const std::wstring&, const std::wstring&) override {
     return false;
   }
