@@ -24,6 +24,23 @@ class TSettings {
   void Save(const std::wstring& fileName, SettingsWindows& windows);
   void Load(const std::wstring& fileName, SettingsWindows& windows);
 
+  // --- Transfer between the fields and the settings pages of the main window. They reach the
+  // pages through fMain and are defined with the pages (settings_window/). Each fill runs under
+  // its page's guard flag, so that the page's handlers stay quiet.
+  void WriteToUIDesktopIndicator();
+  void WriteToUIDesktopBorder();
+  void WriteToUIMouseIndicator();
+  void WriteToUIExcludeList();
+  void WriteToUISystemTray();
+  void WriteToUICaretIndicator();
+  void WriteToUIExcludeList2();
+  void WriteToUIRGBLighting();
+  // Every filled page and every list tree back into the fields.
+  void ReadFromUI();
+  // The runtime filter lists from the exclusion lists (settings_window/filter_lists.cpp).
+  void BuildFilterLists();
+  void BuildFilterList2();
+
   // The document of the last Load or Save.
   std::shared_ptr<Json> JSON;
 

@@ -147,6 +147,16 @@ class System {
   // `fullOpen` opens the custom-colour part at once. The sixteen custom colours the user mixes
   // stay with the implementation for the run.
   virtual std::optional<TColor> ShowColorDialog(WindowId owner, TColor initial, bool fullOpen) = 0;
+
+  // ===== Registry writes of the current user (the autorun value) =====
+  // Opens the key with full access, creating it when missing, and writes a string value over
+  // any value of that name. Raises Error when the key cannot be opened or the write fails.
+  virtual void WriteCurrentUserString(const std::wstring& key, const std::wstring& valueName,
+                                      const std::wstring& data) = 0;
+  // Deletes a value of the key; a missing key or value is no failure. Raises Error when the
+  // key cannot be opened for writing or the delete fails.
+  virtual void DeleteCurrentUserValue(const std::wstring& key, const std::wstring& valueName) = 0;
+  // ===== end of the registry writes =====
 };
 
 // The installed implementation. Installing is not owning.
