@@ -15,8 +15,8 @@ void DesktopIndicatorPage::LayoutDesktopIndicatorPage(const PxFn& px) {
   // This page's preview is the desktop indicator itself.
   L_Preview1.SetVisible(false);
 
-  PlaceSwitch(swShowDesktopIndicator, &L_ShowDesktopIndicator, 5, 14, px, 150);
-  PlaceLabel(L_BorderWidth_0_3, 51, 37, 150, px);
+  PlaceSwitch(swShowDesktopIndicator, &L_ShowDesktopIndicator, 5, 14, px, 160);
+  PlaceLabel(L_BorderWidth_0_3, 51, 37, 140, px);
   PlaceNumberBox(edBorderWidth, 77, 57, 90, 0, 3, px);
   PlaceSwitch(swTransparent, &L_Transparent_100_255, 5, 89, px, 150);
   PlaceNumberBox(edTransparent, 77, 111, 90, 100, 255, px);
@@ -29,11 +29,11 @@ void DesktopIndicatorPage::LayoutDesktopIndicatorPage(const PxFn& px) {
   PlaceColorButton(btnColor_Date_Font, &L_FontColor2, 324, 109, px);
   PlaceColorButton(btnColor_Date_Background, &L_BackgroundColor2, 324, 133, px);
 
-  PlaceLabel(L_CAPS_NUM_LedColor, 410, 14, 166, px, 18, true);
+  PlaceLabel(L_CAPS_NUM_LedColor, 370, 14, 206, px, 18, true);
   L_CAPS_NUM_LedColor.SetAlignment(DT_RIGHT);
   PlaceColorButton(btnColor_Led_Off, &L_Off, 526, 34, px);
   PlaceColorButton(btnColor_Led_On, &L_On, 526, 58, px);
-  PlaceLabel(L_MainColors, 410, 89, 166, px, 18, true);
+  PlaceLabel(L_MainColors, 370, 89, 206, px, 18, true);
   L_MainColors.SetAlignment(DT_RIGHT);
   PlaceColorButton(btnColor_Main_Font, &L_FontColor3, 526, 109, px);
   PlaceColorButton(btnColor_Main_Background, &L_BackgroundColor3, 526, 133, px);

@@ -17,7 +17,9 @@ void MakeHintStrip(ui::Panel& strip, ui::Label& info, ui::Label& key, ui::Label&
   PlaceLabel(info, 8, 6, 320, px, 34);
   info.SetWordWrap(true);
   PlaceLabel(f2, 8, 42, 320, px, 32);
+  f2.SetWordWrap(true);  // so that its CR LF breaks the line
   PlaceLabel(key, 340, 6, 260, px, 54, true);
+  key.SetWordWrap(true);
   key.SetFontColor(clHotLight);
 }
 

@@ -15,17 +15,18 @@ void MouseIndicatorPage::LayoutMouseIndicatorPage(const PxFn& px) {
   L_Preview2.SetVisible(false);
 
   PlaceSwitch(swShowMouseIndicator, &L_ShowMouseIndicator, 5, 14, px, 180);
-  PlaceSwitch(swMouseIndicatorAutoHide, &L_MouseInfoAutoHideSec, 5, 56, px, 180);
+  PlaceSwitch(swMouseIndicatorAutoHide, &L_MouseInfoAutoHideSec, 5, 56, px, 172);
   PlaceNumberBox(edMouseIndicatorAutoHideSec, 85, 79, 100, 1, 10, px);
   PlaceSwitch(swTransparent_MouseIndicator, &L_Transparent_100_255_Mouse, 5, 113, px, 180);
   PlaceNumberBox(edTransparent_MouseIndicator, 85, 135, 100, 100, 255, px);
   PlaceSwitch(swColorsByLang_MouseIndicator, &L_ColorsByLang_MouseIndicator, 5, 168, px, 300);
 
   PlaceSwitch(swShowTime_MouseIndicator, &L_Mouse_Show_Time, 242, 14, px, 150);
-  PlaceColorButton(btnColor_MouseIndicator_Time_Font, &L_FontColor4, 353, 34, px);
-  PlaceColorButton(btnColor_MouseIndicator_Time_Background, &L_BackgroundColor4, 353, 58, px);
+  PlaceColorButton(btnColor_MouseIndicator_Time_Font, &L_FontColor4, 353, 34, px, 114);
+  PlaceColorButton(btnColor_MouseIndicator_Time_Background, &L_BackgroundColor4, 353, 58, px,
+                   114);
   // Two lines, so that it stays clear of the main colours' labels.
-  PlaceSwitch(swShowWinInfo_MouseIndicator, &L_Mouse_ShowWindowClass, 242, 113, px, 150);
+  PlaceSwitch(swShowWinInfo_MouseIndicator, &L_Mouse_ShowWindowClass, 242, 113, px, 144);
   L_Mouse_ShowWindowClass.SetHeight(px(34));
   L_Mouse_ShowWindowClass.SetWordWrap(true);
   L_Mouse_ShowWindowClass.SetAlignment(DT_LEFT);
@@ -33,7 +34,7 @@ void MouseIndicatorPage::LayoutMouseIndicatorPage(const PxFn& px) {
   PlaceSwitch(swShowCapsNum_MouseIndicator, &L_Mouse_Show_CapsNum, 453, 14, px, 160);
   PlaceColorButton(btnColor_MouseIndicator_Led_Off, &L_LedColorOff, 566, 34, px);
   PlaceColorButton(btnColor_MouseIndicator_Led_On, &L_LedColorOn, 566, 58, px);
-  PlaceLabel(L_MainColors5, 450, 89, 166, px, 18, true);
+  PlaceLabel(L_MainColors5, 440, 89, 176, px, 18, true);
   L_MainColors5.SetAlignment(DT_RIGHT);
   PlaceColorButton(btnColor_MouseIndicator_Main_Font, &L_FontColor5, 566, 109, px);
   PlaceColorButton(btnColor_MouseIndicator_Main_Background, &L_BackgroundColor5, 566, 133, px);

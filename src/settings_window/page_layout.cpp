@@ -1,5 +1,7 @@
 #include "settings_window/page_layout.h"
 
+#include "settings_window/string_data.h"
+
 namespace settings_window {
 
 ui::Font PageFont(const PxFn& px, bool bold) { return {L"Tahoma", px(13), bold, os::clWindowText}; }
@@ -35,10 +37,10 @@ void PlaceSwitch(ui::Switch& sw, ui::Label* label, int left, int top, const PxFn
 }
 
 void PlaceColorButton(ui::ColorButton& button, ui::Label* label, int left, int top,
-                      const PxFn& px) {
+                      const PxFn& px, int labelWidth) {
   button.SetBounds(px(left), px(top), px(50), px(22));
   if (label == nullptr) return;
-  PlaceLabel(*label, left - 116, top + 2, 110, px);
+  PlaceLabel(*label, left - 6 - labelWidth, top + 2, labelWidth, px);
   label->SetAlignment(DT_RIGHT | DT_VCENTER);
 }
 
@@ -84,6 +86,9 @@ void MakeExclusionTree(ui::TreeList& tree, const PxFn& px) {
   tree.SetDefaultNodeHeight(px(20));
   tree.SetGridLines(true, false);
   tree.SetGridLineColor(clSilver);
+  tree.OnGetText = [](ui::TreeNode* node, int, std::wstring& text) {
+    if (const auto* row = std::any_cast<TStringData>(&node->Record())) text = row->EntryText;
+  };
 }
 
 }  // namespace settings_window

@@ -36,7 +36,7 @@ void PlaceSwitch(ui::Switch& sw, ui::Label* label, int left, int top, const PxFn
                  int labelWidth = 360);
 // A colour button (50 x 22); its label right-aligned to its left.
 void PlaceColorButton(ui::ColorButton& button, ui::Label* label, int left, int top,
-                      const PxFn& px);
+                      const PxFn& px, int labelWidth = 120);
 // A check box (17 x 17) without caption.
 void PlaceCheckBox(ui::CheckBox& box, int left, int top, const PxFn& px);
 // A number box, 21 high, with its range and 20-pixel spin buttons.

@@ -16,6 +16,9 @@ void MakeModeGroup(ui::RadioGroup& group, int left, int top, const PxFn& px) {
   group.SetFont(PageFont(px));
   group.SetBounds(px(left), px(top), px(198), px(200));
   group.SetShowFrame(false);
+  // A blank caption keeps a caption's strip above the items, which puts each item's row beside
+  // its two images.
+  group.SetCaption(L" ");
   std::vector<std::wstring> items;
   for (int i = 1; i <= kModeCount; ++i) items.push_back(L"Mode " + std::to_wstring(i));
   group.SetItems(std::move(items));
