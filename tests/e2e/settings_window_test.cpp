@@ -66,16 +66,26 @@ TEST(EndToEnd, AClickOnAPageIsSavedAtOnceAndTheCloseButtonHidesToTheTray) {
   // Its three icons: Caps Lock and Num Lock from creation, the flag from the start-up timer.
   ASSERT_TRUE(Eventually([&] { return TrayIconCount() >= 3; }, 5000));
   ::SetForegroundWindow(main);
+  Eventually([&] { return ::GetForegroundWindow() == main; }, 3000);
 
   // The second navigation item (30 pixels per item below the 55-pixel top panel), then the
   // "Show Time" switch at 213, 14 of the Desktop Indicator page, right of the 210-pixel tree.
-  ClickAt(ClientPoint(main, 100, 55 + 30 + 15));
-  ClickAt(ClientPoint(main, 210 + 213 + 20, 55 + 14 + 9));
-  EXPECT_TRUE(Eventually([&] {
+  // A click that Wine drops while the window is still settling brings no page and no save; the
+  // pair is then tried once more.
+  const auto saved = [&] {
     return std::filesystem::exists(file) &&
-           run.ReadFile("Settings/settings.json").find("\"IsShowTime\":false") !=
+           run.ReadFile("Settings/settings.json").find("\"IsShowTime\": false") !=
                std::string::npos;
-  }, 5000)) << "saved at the click";
+  };
+  bool done = false;
+  for (int attempt = 0; attempt < 2 && !done; ++attempt) {
+    ClickAt(ClientPoint(main, 100, 55 + 30 + 15));
+    ClickAt(ClientPoint(main, 210 + 213 + 20, 55 + 14 + 9));
+    done = Eventually(saved, 3000);
+  }
+  EXPECT_TRUE(done) << "saved at the click: "
+                    << (std::filesystem::exists(file) ? run.ReadFile("Settings/settings.json")
+                                                      : "no file");
 
   // The caption's close button: the window goes to the notification area, the program runs on.
   RECT wr{};
@@ -86,10 +96,16 @@ TEST(EndToEnd, AClickOnAPageIsSavedAtOnceAndTheCloseButtonHidesToTheTray) {
   EXPECT_TRUE(Eventually([&] { return !::IsWindowVisible(main); }, 5000)) << "hidden";
   EXPECT_TRUE(run.Running());
 
-  // One click on its flag icon, the newest and so the leftmost, brings it back.
-  ClickAt(TraySlotCentre(TrayIconCount() - 1));
-  EXPECT_TRUE(Eventually([&] { return ::IsWindowVisible(main) && !::IsIconic(main); }, 5000))
-      << "shown again";
+  // One click on its flag icon, the newest and so the leftmost, brings it back. Wine's
+  // notification area now and then drops a click that comes right after a change of its icons,
+  // so a second click is allowed when the first brought nothing.
+  const auto shown = [&] { return ::IsWindowVisible(main) && !::IsIconic(main); };
+  bool back = false;
+  for (int attempt = 0; attempt < 2 && !back; ++attempt) {
+    ClickAt(TraySlotCentre(TrayIconCount() - 1));
+    back = Eventually(shown, 2500);
+  }
+  EXPECT_TRUE(back) << "shown again";
 
   run.Kill();
 }
