@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "os/text.h"
+#include "settings_window/lang_data.h"
 #include "settings_window/string_data.h"
 #include "pages_fixture.h"
 
@@ -247,6 +248,27 @@ TEST_F(PageTransfer, ASaveRightAfterTheFirstShowWritesTheFileUnchangedButForClam
   EXPECT_EQ(S().DesktopBorderWidth, 1);
   EXPECT_EQ(Saves(), 2);
   EXPECT_EQ(S().SL_Exclude_WindowClass.front().substr(0, 2), L"1;");
+}
+
+TEST_F(PageTransfer, LanguageRowsComeBackAsCountryEqualsColourText) {
+  auto& w = ShownMainWindow();
+  S().SL_Lang_RGB_Color = {L"US=112233"};
+  settings_window::TLangsData us{L"EN", L"US"};
+  us.FontColor = os::clInfoBk;  // a system colour is written as its current value
+  us.BackgroundColor = 0x0000FF;
+  us.BorderColor = 0x00FF00;
+  settings_window::TLangsData us2 = us;
+  us2.FontColor = 0x123456;
+  for (ui::TreeList* tree : {&w.vstLang_DesktopIndicator, &w.vstLang_DesktopBorder}) {
+    tree->AddChild(nullptr, us);
+    tree->AddChild(nullptr, us2);
+  }
+  S().ReadFromUI();
+  EXPECT_EQ(S().SL_Lang_Color_Font, (core::TStringList{L"US=FFFFE1", L"US=563412"}));
+  EXPECT_EQ(S().SL_Lang_Color_Background, (core::TStringList{L"US=FF0000", L"US=FF0000"}));
+  EXPECT_EQ(S().SL_Lang_DesktopBorder_Color, (core::TStringList{L"US=00FF00", L"US=00FF00"}));
+  // A tree without rows (the layout list could not be read) leaves its list as it was.
+  EXPECT_EQ(S().SL_Lang_RGB_Color, (core::TStringList{L"US=112233"}));
 }
 
 }  // namespace
