@@ -38,6 +38,20 @@ class TSettings {
   // screen, and far enough from the int limits that the window code can add sizes to it.
   static constexpr int kMaxWindowPlace = 1'000'000;
 
+  // --- Transfer between the fields and the settings pages of the main window. They reach the
+  // pages through fMain and are defined with the pages (settings_window/). Each fill runs under
+  // its page's guard flag, so that the page's handlers stay quiet.
+  void WriteToUIDesktopIndicator();
+  void WriteToUIDesktopBorder();
+  void WriteToUIMouseIndicator();
+  void WriteToUIExcludeList();
+  void WriteToUISystemTray();
+  void WriteToUICaretIndicator();
+  void WriteToUIExcludeList2();
+  void WriteToUIRGBLighting();
+  // Every filled page and every list tree back into the fields.
+  void ReadFromUI();
+
   // The document of the last Load or Save.
   std::shared_ptr<Json> JSON;
 

@@ -41,43 +41,19 @@ TfMain::TfMain() {
   PanelLeft.SetBounds(0, 0, Px(210), ClientHeight());
   PanelLeft.SetAlign(ui::Align::Left);
   PanelTabs.SetAlign(ui::Align::Client);
-  Panel_Common.SetAlign(ui::Align::Client);
-
-  // Switches of the first page with their labels beside them.
-  const ui::Font text{L"Tahoma", Px(13), false, os::clWindowText};
-  auto place = [&](ui::Switch& sw, ui::Label& label, int left, int top, const wchar_t* caption) {
-    sw.SetBounds(Px(left), Px(top), Px(40), Px(18));
-    label.SetBounds(Px(left + 46), Px(top), Px(640), Px(18));
-    label.SetFont(text);
-    label.SetAlignment(DT_LEFT | DT_VCENTER);
-    label.SetCaption(caption);
-    label.OnClick = [&sw] { sw.Click(); };
-  };
-  place(swAutorun, L_Autorun, 6, 7, L"Autorun on Windows Start");
-  place(swMinimizedOnStart, L_MinimizedOnStart, 6, 34, L"Minimize On Start");
-  place(swMinimizedOnClose, L_MinimizedOnClose, 6, 61, L"Minimize On Close");
-  place(swMinimizedToTray, L_MinimizedToTray, 43, 87, L"Minimize To System Tray");
-  place(swMinimizedOnEsc, L_MinimizedOnEsc, 6, 114, L"Minimize On [Escape] Key");
-  place(swEnabled_MouseIndicator, L_Enabled_MouseIndicator, 43, 176, L"Enabled - Mouse Indicator");
-  place(swEnabled_AllIndicator, L_Enabled_AllIndicators, 43, 204, L"Enabled - All Indicators");
-  Bevel_Common.SetBounds(Px(6), Px(148), Px(700), 1);
-  Bevel_Common.SetColor(os::clGray);
-  L_TemporaryHide.SetBounds(Px(7), Px(155), Px(600), Px(18));
-  L_TemporaryHide.SetFont({L"Tahoma", Px(13), true, os::clWindowText});
-  L_TemporaryHide.SetCaption(L"If you need Temporary Hide Indicators:");
-  swEnabled_MouseIndicator.SetChecked(true);
-  swEnabled_AllIndicator.SetChecked(true);
-  swEnabled_MouseIndicator.OnClick = [this] { swEnabled_MouseIndicatorClick(); };
-  swEnabled_AllIndicator.OnClick = [this] { swEnabled_AllIndicatorClick(); };
-  swMinimizedOnClose.SetChecked(true);
-  swMinimizedToTray.SetChecked(true);
-  swMinimizedOnEsc.SetChecked(true);
 
   TimerStart.SetInterval(300);
   TimerStart.OnTimer = [this] { TimerStartTimer(); };
   TimerUpdate.SetInterval(60000);
 
   CreateTrayIcons();
+  LayoutPages(PanelTop, PanelLeft, PanelBottom, [this](int v) { return Px(v); }, IL_Tray_A,
+              IL_Tray_NumLock);
+  L_ProgramTitle.SetParent(&PanelTitle);
+  L_ProgramVersion.SetParent(&PanelTitle);
+  btnHide.OnClick = [this] { btnHideClick(); };
+  btnExit.OnClick = [this] { btnExitClick(); };
+  btnWinTree.OnClick = [this] { btnWinTreeClick(); };
 
   OnCreate = [this] { FormCreate(); };
   OnShow = [this] { FormShow(); };
@@ -145,6 +121,11 @@ void TfMain::FormCreate() {
   PerfFrequency = sys.PerformanceFrequency();
   NowStamp = LastPassStamp = LastLedSdkAttemptStamp = LastToggleStamp = sys.PerformanceCounter();
 
+  MovePagesIntoPlace(PanelTabs);
+  vstActions.Clear();
+  vstLang_DesktopIndicator.Clear();
+  vstLang_DesktopBorder.Clear();
+
   FilterWindowClass = std::make_unique<TStringList>();
   FilterAppFileName = std::make_unique<TStringList>();
   FilterAppFileName2 = std::make_unique<TStringList>();
@@ -163,6 +144,7 @@ void TfMain::FormCreate() {
 
   SetLanguage(L"English");
   ApplyLanguage();
+  BuildNavigationTree();
   // An unreadable layout list is reported, and the start goes on without flags.
   try {
     FillFlagImages();
@@ -172,12 +154,13 @@ void TfMain::FormCreate() {
   Settings->BuildFilterLists();
   Settings->BuildFilterList2();
 
+  Settings->BuildFilterLists();
+  Settings->BuildFilterList2();
+
   L_ProgramTitle.SetCaption(L"Halvarin");
   L_ProgramVersion.SetCaption(kProgramVersion);
 
-  if (auto exists = sys.CurrentUserValueExists(kAutorunKey, L"Halvarin")) {
-    swAutorun.SetChecked(*exists);
-  }
+  ShowAutorunState();
 
   TimerStart.SetEnabled(true);
   IsStarting = false;
@@ -306,8 +289,16 @@ void TfMain::LoadSettings() {
 }
 
 void TfMain::FormShow() {
-  if (IsFirstShowDone) return;
-  // The pages are filled from Settings here once they exist.
+  if (IsFirstShowDone || !core::Settings) return;
+  auto& s = *core::Settings;
+  s.WriteToUIDesktopIndicator();
+  s.WriteToUIDesktopBorder();
+  s.WriteToUIMouseIndicator();
+  s.WriteToUIExcludeList();
+  s.WriteToUISystemTray();
+  s.WriteToUICaretIndicator();
+  s.WriteToUIExcludeList2();
+  s.WriteToUIRGBLighting();
   IsFirstShowDone = true;
 }
 
@@ -404,72 +395,6 @@ bool TfMain::HandleMessage(ui::WindowMessage& m) {
       return true;
     default:
       return false;
-  }
-}
-
-// --- Visibility
-
-void TfMain::HideToTray() {
-  TrayIcon.Tag = 1;
-  ui::App().Minimize();
-  Hide();
-  SetWindowState(ui::WindowState::Minimized);
-  if (HandleAllocated()) ::ShowWindow(Handle(), SW_HIDE);
-}
-
-void TfMain::ToggleMainWindow() {
-  if (TrayIcon.Tag == 0) {
-    HideToTray();
-    return;
-  }
-  TrayIcon.Tag = 0;
-  if (ui::App().MainForm() == nullptr) return;
-  ShowMainWindow(false, -1);
-}
-
-void TfMain::ShowMainWindow(bool topMost, int pageIndex) {
-  TrayIcon.Tag = 0;
-  if (ui::App().MainForm() == nullptr) return;
-  ui::App().Restore();
-  if (GetWindowState() == ui::WindowState::Minimized) SetWindowState(ui::WindowState::Normal);
-  Show();
-  ::SetForegroundWindow(Handle());
-  ::BringWindowToTop(Handle());
-  if (topMost) {
-    ::SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0,
-                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER);
-  }
-  (void)pageIndex;  // the pages' navigation selects the page
-}
-
-void TfMain::TrayIconClick() { ToggleMainWindow(); }
-
-void TfMain::FormCloseQuery(bool& canClose) {
-  if (Tag == 1) {
-    canClose = true;
-  } else if (swMinimizedOnClose.Checked()) {
-    canClose = false;
-    if (swMinimizedToTray.Checked()) {
-      HideToTray();
-    } else {
-      ui::App().Minimize();
-    }
-  } else {
-    canClose = true;
-  }
-}
-
-void TfMain::FormKeyDown(WORD& key) {
-  if (key == VK_ESCAPE && swMinimizedOnEsc.Checked()) HideToTray();
-}
-
-void TfMain::ApplicationEventsMinimize() {
-  TrayIcon.Tag = 0;
-  if (!swMinimizedOnClose.Checked()) return;
-  if (swMinimizedToTray.Checked()) {
-    HideToTray();
-  } else {
-    ui::App().Minimize();
   }
 }
 

@@ -14,10 +14,13 @@
 #include "ui/image_list.h"
 #include "ui/timer.h"
 #include "ui/tray_icon.h"
+#include "settings_window/settings_pages.h"
 
 namespace monitor {
 
-class TfMain : public ui::Form, public core::SettingsWindows {
+class TfMain : public ui::Form,
+               public core::SettingsWindows,
+               public settings_window::SettingsPages {
  public:
   TfMain();
 
@@ -28,25 +31,6 @@ class TfMain : public ui::Form, public core::SettingsWindows {
   ui::Panel PanelTabs{this};
   ui::Label L_ProgramTitle{&PanelTop};
   ui::Label L_ProgramVersion{&PanelTop};
-
-  // --- Common Settings page
-  ui::Panel Panel_Common{&PanelTabs};
-  ui::Switch swAutorun{&Panel_Common};
-  ui::Label L_Autorun{&Panel_Common};
-  ui::Switch swMinimizedOnStart{&Panel_Common};
-  ui::Label L_MinimizedOnStart{&Panel_Common};
-  ui::Switch swMinimizedOnClose{&Panel_Common};
-  ui::Label L_MinimizedOnClose{&Panel_Common};
-  ui::Switch swMinimizedToTray{&Panel_Common};
-  ui::Label L_MinimizedToTray{&Panel_Common};
-  ui::Switch swMinimizedOnEsc{&Panel_Common};
-  ui::Label L_MinimizedOnEsc{&Panel_Common};
-  ui::Panel Bevel_Common{&Panel_Common};
-  ui::Label L_TemporaryHide{&Panel_Common};
-  ui::Switch swEnabled_MouseIndicator{&Panel_Common};
-  ui::Label L_Enabled_MouseIndicator{&Panel_Common};
-  ui::Switch swEnabled_AllIndicator{&Panel_Common};
-  ui::Label L_Enabled_AllIndicators{&Panel_Common};
 
   // --- Notification-area icons: the flag, Caps Lock and Num Lock
   ui::ImageList IL_Tray_A{16, 16};
@@ -88,10 +72,11 @@ class TfMain : public ui::Form, public core::SettingsWindows {
   void ToggleMainWindow();
   void ShowMainWindow(bool topMost, int pageIndex);
   void TrayIconClick();
+  void btnHideClick();
+  void btnExitClick();
+  void btnWinTreeClick();
 
   // --- Settings pages (settings_window/)
-  void swEnabled_AllIndicatorClick();
-  void swEnabled_MouseIndicatorClick();
   // Loads the UI text table of "English" or "Russian" (any letter case) into LangTable; another
   // name leaves no table loaded and gives false.
   bool SetLanguage(const std::wstring& name);

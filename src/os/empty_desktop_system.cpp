@@ -39,4 +39,13 @@ HttpResult EmptyDesktopSystem::HttpGet(const std::wstring&, const HttpOptions&) 
   return result;
 }
 
+void EmptyDesktopSystem::WriteCurrentUserString(const std::wstring& key, const std::wstring&,
+                                                const std::wstring&) {
+  throw Error(L"Cannot write to \"" + key + L"\": there is no registry here.");
+}
+
+void EmptyDesktopSystem::DeleteCurrentUserValue(const std::wstring& key, const std::wstring&) {
+  throw Error(L"Cannot write to \"" + key + L"\": there is no registry here.");
+}
+
 }  // namespace os

@@ -74,6 +74,10 @@ class EmptyDesktopSystem : public System {
   }
   bool SubmitToThreadPool(std::function<void()>) override { return false; }
   bool WaitForSignal(Signal&, unsigned) override { return false; }
+
+  void WriteCurrentUserString(const std::wstring& key, const std::wstring& valueName,
+                              const std::wstring& data) override;
+  void DeleteCurrentUserValue(const std::wstring& key, const std::wstring& valueName) override;
 };
 
 }  // namespace os

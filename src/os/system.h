@@ -234,6 +234,16 @@ class System {
   // Waits up to `milliseconds` for `signal`; returns at once when it is raised. True when it was.
   virtual bool WaitForSignal(Signal& signal, unsigned milliseconds) = 0;
   // ===== end of the keyboard backlight's calls =====
+
+  // ===== Registry writes of the current user (the autorun value) =====
+  // Opens the key with full access, creating it when missing, and writes a string value over
+  // any value of that name. Raises Error when the key cannot be opened or the write fails.
+  virtual void WriteCurrentUserString(const std::wstring& key, const std::wstring& valueName,
+                                      const std::wstring& data) = 0;
+  // Deletes a value of the key; a missing key or value is no failure. Raises Error when the
+  // key cannot be opened for writing or the delete fails.
+  virtual void DeleteCurrentUserValue(const std::wstring& key, const std::wstring& valueName) = 0;
+  // ===== end of the registry writes =====
 };
 
 // The installed implementation. Installing is not owning.

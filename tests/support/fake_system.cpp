@@ -145,6 +145,12 @@ void FakeSystem::MoveFileReplace(const std::wstring& from, const std::wstring& t
   std::string bytes = std::move(it->second);
   m_files.erase(it);
   m_files[Key(to)] = std::move(bytes);
+  ++Replacements[Key(to)];
+}
+
+int FakeSystem::ReplacementsOf(const std::wstring& path) const {
+  auto it = Replacements.find(Key(path));
+  return it == Replacements.end() ? 0 : it->second;
 }
 
 void FakeSystem::CopyFileTo(const std::wstring& from, const std::wstring& to) {
@@ -179,10 +185,33 @@ void FakeSystem::Sleep(unsigned milliseconds) { Sleeps.push_back(milliseconds); 
 
 std::optional<bool> FakeSystem::CurrentUserValueExists(const std::wstring& key,
                                                        const std::wstring& valueName) {
+  if (RegistryKeyOpenFails) return std::nullopt;
   auto it = Registry.find(os::ToUpperAscii(key));
   if (it == Registry.end()) return std::nullopt;
   return it->second.count(os::ToUpperAscii(valueName)) != 0;
 }
+
+// ===== Registry writes =====
+
+void FakeSystem::WriteCurrentUserString(const std::wstring& key, const std::wstring& valueName,
+                                        const std::wstring& data) {
+  if (RegistryKeyOpenFails) throw os::Error(L"Cannot open the registry key \"" + key + L"\".");
+  auto& names = Registry[os::ToUpperAscii(key)];
+  if (RegistryWriteFails) throw os::Error(L"Failed to set data for '" + valueName + L"'");
+  names.insert(os::ToUpperAscii(valueName));
+  RegistryData[{os::ToUpperAscii(key), os::ToUpperAscii(valueName)}] = data;
+}
+
+void FakeSystem::DeleteCurrentUserValue(const std::wstring& key, const std::wstring& valueName) {
+  auto it = Registry.find(os::ToUpperAscii(key));
+  if (it == Registry.end()) return;
+  if (RegistryKeyOpenFails) throw os::Error(L"Cannot open the registry key \"" + key + L"\".");
+  if (RegistryDeleteFails) throw os::Error(L"Failed to delete '" + valueName + L"'");
+  it->second.erase(os::ToUpperAscii(valueName));
+  RegistryData.erase({os::ToUpperAscii(key), os::ToUpperAscii(valueName)});
+}
+
+// ===== end of the registry writes =====
 
 int FakeSystem::ShowMessageBox(const std::wstring& text, const std::wstring& caption,
                                unsigned flags) {

@@ -134,8 +134,19 @@ class FakeSystem : public os::System {
   std::vector<ColorDialogCall> ColorDialogCalls;
   // ===== end of the colour dialog =====
 
+  // ===== Registry writes: string data by (upper-case key, upper-case name), failures to script
+  std::map<std::pair<std::wstring, std::wstring>, std::wstring> RegistryData;
+  bool RegistryKeyOpenFails = false;  // the key can be neither opened nor created
+  bool RegistryWriteFails = false;
+  bool RegistryDeleteFails = false;
+  // ===== end of the registry writes =====
+
   // --- Record
   std::vector<ShownMessageBox> MessageBoxes;
+  // How often each file (upper-case path) was replaced by a moved file: the saves of a file
+  // written through a temporary file.
+  std::map<std::wstring, int> Replacements;
+  int ReplacementsOf(const std::wstring& path) const;
   std::vector<unsigned> Sleeps;
   std::set<std::wstring> OpenMutexes;
 
@@ -180,6 +191,9 @@ class FakeSystem : public os::System {
                      unsigned flags) override;
   std::optional<os::TColor> ShowColorDialog(os::WindowId owner, os::TColor initial,
                                         bool fullOpen) override;
+  void WriteCurrentUserString(const std::wstring& key, const std::wstring& valueName,
+                              const std::wstring& data) override;
+  void DeleteCurrentUserValue(const std::wstring& key, const std::wstring& valueName) override;
 
   // ===== Window tree walk, clipboard, HTTP (fake_system_walk_http.cpp) =====
   // The desktop window ("#32769"); a window without an entry in Parents lies right under it.

@@ -327,4 +327,41 @@ std::optional<TColor> Win32System::ShowColorDialog(WindowId owner, TColor initia
   return static_cast<TColor>(cc.rgbResult & 0xFFFFFF);
 }
 
+// --- Registry writes of the current user
+
+void Win32System::WriteCurrentUserString(const std::wstring& key, const std::wstring& valueName,
+                                         const std::wstring& data) {
+  HKEY raw = nullptr;
+  LONG rc = ::RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &raw, nullptr);
+  if (rc != ERROR_SUCCESS) {
+    throw Error(L"Cannot open the registry key \"" + key + L"\". " +
+                SystemErrorText(static_cast<DWORD>(rc)));
+  }
+  UniqueRegistryKey k(raw);
+  const auto bytes = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));
+  rc = ::RegSetValueExW(k.Get(), valueName.c_str(), 0, REG_SZ,
+                        reinterpret_cast<const BYTE*>(data.c_str()), bytes);
+  if (rc != ERROR_SUCCESS) {
+    throw Error(L"Failed to set data for '" + valueName + L"'. " +
+                SystemErrorText(static_cast<DWORD>(rc)));
+  }
+}
+
+void Win32System::DeleteCurrentUserValue(const std::wstring& key, const std::wstring& valueName) {
+  HKEY raw = nullptr;
+  LONG rc = ::RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_SET_VALUE, &raw);
+  if (rc == ERROR_FILE_NOT_FOUND) return;
+  if (rc != ERROR_SUCCESS) {
+    throw Error(L"Cannot open the registry key \"" + key + L"\". " +
+                SystemErrorText(static_cast<DWORD>(rc)));
+  }
+  UniqueRegistryKey k(raw);
+  rc = ::RegDeleteValueW(k.Get(), valueName.c_str());
+  if (rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND) {
+    throw Error(L"Failed to delete '" + valueName + L"'. " +
+                SystemErrorText(static_cast<DWORD>(rc)));
+  }
+}
+
 }  // namespace os::win32

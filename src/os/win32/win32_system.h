@@ -65,6 +65,9 @@ class Win32System : public System {
   int ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsigned flags) override;
 
   std::optional<TColor> ShowColorDialog(WindowId owner, TColor initial, bool fullOpen) override;
+  void WriteCurrentUserString(const std::wstring& key, const std::wstring& valueName,
+                              const std::wstring& data) override;
+  void DeleteCurrentUserValue(const std::wstring& key, const std::wstring& valueName) override;
 
   // ===== Window tree walk, clipboard, HTTP (win32_system_walk_http.cpp) =====
   WindowId DesktopWindow() override;

@@ -1,0 +1,29 @@
+#pragma once
+// The second Exclude List page: application files in which the caret indicator is not shown.
+#include "settings_window/page_layout.h"
+
+namespace settings_window {
+
+class ExcludeList2Page {
+ public:
+  ui::Panel Panel_ExcludeList2{nullptr};
+  ui::Panel PanelHint_ExcludeList2{&Panel_ExcludeList2};
+  ui::Panel PanelBottom_ExcludeList2{&Panel_ExcludeList2};
+  ui::Panel PanelHeader_AppName2{&Panel_ExcludeList2};
+  ui::TreeList vstExclude_AppName2{&Panel_ExcludeList2};
+  ui::FlatButton btnExcludeListReset2{&PanelBottom_ExcludeList2};
+
+  ui::Label L_InfoForCopy2{&PanelHint_ExcludeList2};
+  ui::Label L_InfoForCopyKey2{&PanelHint_ExcludeList2};
+  ui::Label Label_F2_Enter2{&PanelHint_ExcludeList2};
+
+  ui::Switch swDontShowByApplicationFilename2{&PanelHeader_AppName2};
+  ui::Label L_DontShowByApplicationFilename2{&PanelHeader_AppName2};
+
+  void swDontShowByApplicationFilename2Click();
+
+ protected:
+  void LayoutExcludeList2Page(const PxFn& px);
+};
+
+}  // namespace settings_window

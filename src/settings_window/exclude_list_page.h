@@ -1,0 +1,40 @@
+#pragma once
+// The first Exclude List page: window classes and application files over which the mouse
+// indicator is not shown.
+#include "settings_window/page_layout.h"
+#include "ui/splitter.h"
+
+namespace settings_window {
+
+class ExcludeListPage {
+ public:
+  ui::Panel Panel_ExcludeList{nullptr};
+  ui::Panel PanelHint_ExcludeList{&Panel_ExcludeList};
+  ui::Panel PanelBottom_ExcludeList{&Panel_ExcludeList};
+  ui::Panel PanelWindowClass{&Panel_ExcludeList};
+  ui::Splitter Splitter1{&Panel_ExcludeList};
+  ui::Panel PanelAppName{&Panel_ExcludeList};
+  ui::FlatButton btnExcludeListReset{&PanelBottom_ExcludeList};
+
+  ui::Label L_InfoForCopy{&PanelHint_ExcludeList};
+  ui::Label L_InfoForCopyKey{&PanelHint_ExcludeList};
+  ui::Label Label_F2_Enter{&PanelHint_ExcludeList};
+
+  ui::Panel PanelHeader_WindowClass{&PanelWindowClass};
+  ui::TreeList vstExclude_WindowClass{&PanelWindowClass};
+  ui::Switch swDontShowByWindowClass{&PanelHeader_WindowClass};
+  ui::Label L_DontShowByWindowClass{&PanelHeader_WindowClass};
+
+  ui::Panel PanelHeader_AppName{&PanelAppName};
+  ui::TreeList vstExclude_AppName{&PanelAppName};
+  ui::Switch swDontShowByApplicationFilename{&PanelHeader_AppName};
+  ui::Label L_DontShowByApplicationFilename{&PanelHeader_AppName};
+
+  // Both switches: the filters follow at once.
+  void swDontShowByWindowClassClick();
+
+ protected:
+  void LayoutExcludeListPage(const PxFn& px);
+};
+
+}  // namespace settings_window
