@@ -154,9 +154,6 @@ void TfMain::FormCreate() {
   Settings->BuildFilterLists();
   Settings->BuildFilterList2();
 
-  Settings->BuildFilterLists();
-  Settings->BuildFilterList2();
-
   L_ProgramTitle.SetCaption(L"Halvarin");
   L_ProgramVersion.SetCaption(kProgramVersion);
 

@@ -38,6 +38,7 @@ void Control::SetParent(Control* parent) {
 Form* Control::OwnerForm() { return m_parent != nullptr ? m_parent->OwnerForm() : nullptr; }
 
 void Control::SetBounds(int left, int top, int width, int height) {
+  ConstrainSize(width, height);
   os::Rect r{left, top, left + width, top + height};
   if (m_parent != nullptr && m_align != Align::None) {
     // Docked: the parent decides the place; only the thickness across the edge is the

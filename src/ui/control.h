@@ -107,6 +107,8 @@ class Control : public Component {
  protected:
   // Called after the bounds changed; a form moves its window here.
   virtual void BoundsChanged() {}
+  // Keeps a new size within the control's limits (a form's minimum size) before it is taken.
+  virtual void ConstrainSize(int& /*width*/, int& /*height*/) const {}
   // Called after the font changed (a label that sizes itself to its text measures again).
   virtual void FontChanged() {}
   // Called on a control and all below it after its place in the form or its showing may have

@@ -169,9 +169,15 @@ void Form::SetSystemButtons(bool minimize, bool maximize) {
   m_maximizeBox = maximize;
 }
 
+void Form::ConstrainSize(int& width, int& height) const {
+  if (m_minWidth > 0 && width < m_minWidth) width = m_minWidth;
+  if (m_minHeight > 0 && height < m_minHeight) height = m_minHeight;
+}
+
 void Form::SetConstraints(int minWidth, int minHeight) {
   m_minWidth = minWidth;
   m_minHeight = minHeight;
+  SetBounds(Left(), Top(), Width(), Height());
 }
 
 os::Rect Form::ClientRect() const {

@@ -126,6 +126,8 @@ class Form : public Control {
   // A message for the class itself; true when handled (then WindowMessage::Result is returned).
   virtual bool HandleMessage(WindowMessage& message);
   void BoundsChanged() override;
+  // The minimum size holds for sizes set from code too, as it does for the user's dragging.
+  void ConstrainSize(int& width, int& height) const override;
 
  private:
   template <class T>

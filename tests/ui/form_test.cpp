@@ -107,6 +107,21 @@ TEST_F(FormTest, ANativeShowOrHideLeavesVisibleAlone) {
   EXPECT_FALSE(form.Visible());
 }
 
+TEST_F(FormTest, TheMinimumSizeHoldsForSizesSetFromCode) {
+  PlainForm form;
+  form.SetConstraints(200, 100);
+  EXPECT_EQ(form.Width(), 200) << "the smaller size of before grows to the minimum";
+  EXPECT_EQ(form.Height(), 100);
+  form.SetWidth(150);
+  EXPECT_EQ(form.Width(), 200);
+  form.SetBounds(10, 20, 300, 90);
+  EXPECT_EQ(form.BoundsRect(), (os::Rect{10, 20, 310, 120}));
+  RECT r{};
+  ::GetWindowRect(form.Handle(), &r);
+  EXPECT_EQ(r.right - r.left, 300);
+  EXPECT_EQ(r.bottom - r.top, 100);
+}
+
 TEST_F(FormTest, ASecondaryFormHidesOnClose) {
   PlainForm form;
   form.Show();
