@@ -119,7 +119,4 @@ void TfMain::HotKeysStep() {
 void TfMain::CopyPointerInfoToExcludeLists() {}
 void TfMain::CopyAppNameToCaretExcludeList() {}
 
-// The border preview lives on the settings window's border page; nothing to update until it exists.
-void TfMain::UpdateDesktopBorderPreview() {}
-
 }  // namespace monitor

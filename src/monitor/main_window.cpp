@@ -336,7 +336,8 @@ void TfMain::SaveSettingsReporting() {
   }
 }
 
-void TfMain::FormAfterMonitorDpiChanged() {}
+// Scale keeps the DPI of the start: the tree is rebuilt with the sizes it had.
+void TfMain::FormAfterMonitorDpiChanged() { BuildNavigationTree(); }
 
 void TfMain::FormDestroy() {
   using namespace core;

@@ -52,15 +52,12 @@ class TfMain : public ui::Form,
   void FormCloseQuery(bool& canClose);
   void FormKeyDown(WORD& key);
   void ApplicationEventsMinimize();
-  // The navigation tree and the language lists are rebuilt here once the settings pages exist;
-  // Scale keeps the DPI of the start.
+  // The navigation tree is rebuilt; Scale keeps the DPI of the start.
   void FormAfterMonitorDpiChanged();
 
   // The monitoring pass. At most one full pass per 0.05 s; a pass started inside another returns
   // at once; an error is reported once per distinct message and the next pass runs again.
   void DetectKeysStatus();
-  // The settings window's preview of the border lines (nothing until that page exists).
-  void UpdateDesktopBorderPreview();
   // Both Shift keys: the class and program under the pointer go into the mouse indicator's
   // exclusion lists. Both Alt keys: the foreground program goes into the caret indicator's list.
   // They come with the exclusion pages; until then they do nothing.

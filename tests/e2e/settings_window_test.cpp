@@ -59,6 +59,8 @@ POINT TraySlotCentre(int slot) {
 
 TEST(EndToEnd, AClickOnAPageIsSavedAtOnceAndTheCloseButtonHidesToTheTray) {
   ProgramRun run(true);
+  // The window below the desktop indicator, which stays topmost over the caption's buttons.
+  run.WriteFile("Settings/settings.json", R"({"MainWindow":{"Left":60,"Top":80}})");
   run.Start();
   HWND main = run.WaitForMainWindow();
   ASSERT_NE(main, nullptr);
