@@ -1,6 +1,7 @@
 // The navigation tree and the pages it shows.
 #include <gtest/gtest.h>
 
+#include "core/common.h"
 #include "pages_fixture.h"
 #include "settings_window/action_data.h"
 #include "ui/application.h"
@@ -63,6 +64,21 @@ TEST_F(Navigation, OnePageIsShownAtATimeStartingWithTheFirst) {
     for (ui::Panel* page : panels) shown += page->Visible() ? 1 : 0;
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(w.ShownPageIndex(), n->Data<TDataAction>().PageIndex);
+  }
+}
+
+TEST_F(Navigation, TheDesktopIndicatorPageRunsOnePassEachTimeItIsPicked) {
+  auto& w = CreateMainWindow();
+  // Each pick one second later, so the pass's throttle lets every pass through.
+  for (int page : {1, 2, 1}) {
+    sys->Counter += sys->Frequency;
+    const std::int64_t before = core::LastPassStamp;
+    w.vstActions.SetSelected(page == 1 ? w.vstActions.Root(1) : w.vstActions.Root(2));
+    if (page == 1) {
+      EXPECT_EQ(core::LastPassStamp, sys->Counter) << "a full pass ran";
+    } else {
+      EXPECT_EQ(core::LastPassStamp, before) << "other pages run no pass";
+    }
   }
 }
 
