@@ -14,6 +14,11 @@
 #include "ui/application.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // No library is ever taken from whatever folder the program was started in: a planted file of
+  // a name the program loads by name alone (the LED library's fallback name among them) must
+  // not run inside it.
+  ::SetDllDirectoryW(L"");
+
   os::win32::Win32System system;
   os::SetSystem(&system);
   os::win32::Win32Shell shell;

@@ -56,7 +56,6 @@ inline std::atomic<bool> LGHubStarted{false};
 inline std::int64_t PerfFrequency = 0;
 inline std::int64_t NowStamp = 0;
 inline std::int64_t LastPassStamp = 0;
-inline std::int64_t LastLedSdkAttemptStamp = 0;
 inline std::int64_t LastToggleStamp = 0;
 
 inline os::Point LastCaretPoint;

@@ -2,8 +2,8 @@
 // indicator up to date, in a fixed order.
 #include <set>
 
+#include "backlight/keyboard_step.h"
 #include "core/common.h"
-#include "monitor/backlight_state.h"
 #include "monitor/foreground.h"
 #include "monitor/globals.h"
 #include "monitor/indicator_steps.h"
@@ -78,7 +78,7 @@ void TfMain::RunPass() {
   LockKeysStep(*this, values);
   CaretStep(values);
   DesktopIndicatorStep(values);
-  KeyboardBacklightStep(values.CountryCode);
+  backlight::KeyboardStep(values.CountryCode, core::NowStamp);
   MouseIndicatorStep(values);
   BorderStep(values);
   UpdateDesktopBorderPreview();

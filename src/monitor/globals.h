@@ -1,7 +1,5 @@
 #pragma once
 // State of the main window's controlling side that other windows share.
-#include <atomic>
-
 #include "indicators/desktop_border.h"
 #include "indicators/lang_info.h"
 #include "indicators/lang_info_caret.h"
@@ -27,11 +25,6 @@ inline ui::Owned<indicators::TfDesktopBorder> fTaskbarBorderT;
 inline ui::Owned<indicators::TfDesktopBorder> fTaskbarBorderB;
 
 inline bool IsFirstShowDone = false;
-
-// The keyboard backlight library's state, also written by its background task.
-inline std::atomic<bool> IsLedSdkLoaded{false};
-inline std::atomic<bool> IsLedSdkInitialized{false};
-inline std::atomic<bool> IsLedSdkInitRunning{false};
 
 inline constexpr wchar_t kAutorunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr wchar_t kProgramVersion[] = L"v.2025.03.16";

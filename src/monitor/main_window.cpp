@@ -1,8 +1,9 @@
 #include "monitor/main_window.h"
 
+#include "backlight/keyboard_step.h"
+#include "backlight/led_state.h"
 #include "core/common.h"
 #include "core/settings_start.h"
-#include "monitor/backlight_state.h"
 #include "monitor/globals.h"
 #include "monitor/mouse_hook.h"
 #include "monitor/set_form_top_most.h"
@@ -107,9 +108,6 @@ void TfMain::FormCreate() {
 
   CaretX = 0;
   CaretY = 0;
-  IsLedSdkInitRunning = false;
-  LGHubCheckCount = 0;
-  LGHubStarted = false;
   IsFirstShowDone = false;
   IsFillingDesktopIndicator = IsFillingDesktopBorder = IsFillingSystemTray = false;
   IsFillingMouseIndicator = IsFillingExcludeList = IsFillingCaretIndicator = false;
@@ -119,7 +117,10 @@ void TfMain::FormCreate() {
   ScreenDPI = sys.ScreenPixelsPerInch();
 
   PerfFrequency = sys.PerformanceFrequency();
-  NowStamp = LastPassStamp = LastLedSdkAttemptStamp = LastToggleStamp = sys.PerformanceCounter();
+  NowStamp = LastPassStamp = LastToggleStamp = sys.PerformanceCounter();
+  // Not loaded, no attempt running, the vendor software not looked for yet; the first attempt
+  // may start 2 s after this moment.
+  backlight::ResetLedState(NowStamp);
 
   MovePagesIntoPlace(PanelTabs);
   vstActions.Clear();
@@ -131,9 +132,6 @@ void TfMain::FormCreate() {
   FilterAppFileName2 = std::make_unique<TStringList>();
 
   CreateIndicators();
-
-  IsLedSdkLoaded = false;
-  IsLedSdkInitialized = false;
 
   Settings = std::make_unique<TSettings>();
   LoadSettings();
@@ -351,7 +349,8 @@ void TfMain::FormDestroy() {
   FilterAppFileName2.reset();
   LangTable.reset();
   CurrentLanguageName.clear();
-  ShutdownLedSdkOnDestroy();
+  // Ends a waiting attempt first, and unloads the library only once no attempt can call it.
+  backlight::Shutdown();
   if (fMain == this) fMain = nullptr;
 }
 
@@ -388,7 +387,13 @@ bool TfMain::HandleMessage(ui::WindowMessage& m) {
       m.Result = 1;
       return true;
     case WM_POWERBROADCAST:
-      if (m.WParam == PBT_APMSUSPEND) ShutdownLedSdkOnSuspend();
+      if (m.WParam == PBT_APMSUSPEND) {
+        try {
+          backlight::OnSuspend();
+        } catch (...) {
+          ui::App().HandleException();
+        }
+      }
       m.Result = 0;
       return true;
     default:

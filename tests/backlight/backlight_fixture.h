@@ -14,7 +14,7 @@
 #include "backlight/status_label.h"
 #include "core/common.h"
 #include "core/json.h"
-#include "fake_led_library.h"
+#include "support/fake_led_library.h"
 #include "os/text.h"
 #include "support/fake_shell.h"
 #include "support/fake_system.h"

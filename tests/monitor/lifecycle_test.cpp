@@ -3,13 +3,18 @@
 // backlight step's place in the pass.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
-#include "monitor/backlight_state.h"
+#include "backlight/init_led_sdk_task.h"
+#include "backlight/keyboard_step.h"
+#include "backlight/led_state.h"
 #include "monitor/globals.h"
 #include "monitor/mouse_hook.h"
 #include "pass_fixture.h"
+#include "support/fake_led_library.h"
 #include "ui/application.h"
 
 namespace {
@@ -62,31 +67,48 @@ TEST_F(Lifecycle, TheStartTimerStartsTheMonitoring) {
   EXPECT_EQ(fLangInfo->L_Lang.Caption(), L"DE") << "the idle handler runs the pass";
 }
 
-// The backlight library as a fake: the calls in their order.
-std::vector<std::string> g_calls;
-bool g_lightingTaken = true;
-
+// The keyboard backlight as the running program drives it: the real binding and start-up task,
+// with the fake loader's LED library, a running vendor software and the fake's thread pool.
 class LifecycleWithBacklight : public Lifecycle {
  protected:
+  using Lines = std::vector<std::string>;
+
   void SetUp() override {
     Lifecycle::SetUp();
-    g_calls.clear();
-    g_lightingTaken = true;
-    LedSdk.SetLighting = [](int r, int g, int b) {
-      g_calls.push_back("light " + std::to_string(r) + "," + std::to_string(g) + "," +
-                        std::to_string(b));
-      return g_lightingTaken;
-    };
-    LedSdk.Shutdown = [] { g_calls.push_back("shutdown"); };
-    UnloadLogiLedLib = [] { g_calls.push_back("unload"); };
-    StartLedSdkInitTask = [] { g_calls.push_back("start task"); };
+    backlight_test::g_led = &led;
+    sys->Libraries[L"SDK_LEGACY_LED_X64.DLL"] = led.Exports();
+    sys->ProcessNames = std::vector<std::wstring>{L"explorer.exe", L"lghub.exe"};
   }
+  void TearDown() override {
+    Lifecycle::TearDown();
+    sys->JoinPoolThreads();
+    backlight_test::g_led = nullptr;
+  }
+  // The switch on, and the library loaded and initialised by an attempt that a pass started.
+  void MakeReady() {
+    S().IsChangeRGB_KeyboardLogitech = true;
+    Advance(2.5);
+    Pass();
+    ASSERT_EQ(sys->PoolQueueSize(), 1u);
+    sys->RunPoolWork();
+    ASSERT_TRUE(backlight::IsLedSdkInitialized);
+  }
+  Lines LightingCalls() const {
+    Lines lines;
+    for (const std::string& line : led.Calls()) {
+      if (line.rfind("LogiLedSetLighting", 0) == 0) lines.push_back(line);
+    }
+    return lines;
+  }
+
+  backlight_test::FakeLedLibrary led;
 };
 
-TEST_F(LifecycleWithBacklight, DestructionTearsDownInOrderWithoutSaving) {
+TEST_F(LifecycleWithBacklight, DestructionShutsTheLibraryDownAndUnloadsItWithoutSaving) {
   auto& w = Start();
   w.TimerStartTimer();
-  IsLedSdkLoaded = IsLedSdkInitialized = true;
+  MakeReady();
+  const std::size_t sleeps = sys->Sleeps.size();
   ui::App().DestroyComponents();
   EXPECT_FALSE(ui::App().OnIdle);
   EXPECT_FALSE(MouseHookHandle);
@@ -94,10 +116,14 @@ TEST_F(LifecycleWithBacklight, DestructionTearsDownInOrderWithoutSaving) {
   EXPECT_FALSE(fTaskbarBorderB);
   EXPECT_FALSE(core::Settings);
   EXPECT_FALSE(core::FilterAppFileName2);
-  EXPECT_EQ(g_calls, (std::vector<std::string>{"shutdown", "unload"}));
-  EXPECT_EQ(sys->Sleeps, (std::vector<unsigned>{100}));
-  EXPECT_FALSE(IsLedSdkLoaded);
-  EXPECT_FALSE(IsLedSdkInitialized);
+  EXPECT_EQ(led.Calls().back(), "LogiLedShutdown");
+  EXPECT_EQ(sys->LibraryFrees.size(), 1u);
+  EXPECT_TRUE(sys->LoadedLibraries.empty());
+  EXPECT_EQ(std::vector<unsigned>(sys->Sleeps.begin() + static_cast<std::ptrdiff_t>(sleeps),
+                                  sys->Sleeps.end()),
+            std::vector<unsigned>{100});
+  EXPECT_FALSE(backlight::IsLedSdkLoaded);
+  EXPECT_FALSE(backlight::IsLedSdkInitialized);
   EXPECT_FALSE(sys->HasFile(kSettingsFile));
 }
 
@@ -105,14 +131,16 @@ TEST_F(LifecycleWithBacklight, ASuspendShutsTheLoadedLibraryDownAndNothingElse) 
   auto& w = Start();
   ::SendMessageW(w.Handle(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
   ::SendMessageW(w.Handle(), WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
-  EXPECT_TRUE(g_calls.empty()) << "nothing loaded, and resume does nothing";
-  IsLedSdkLoaded = IsLedSdkInitialized = true;
+  EXPECT_TRUE(led.Calls().empty()) << "nothing loaded, and resume does nothing";
+  EXPECT_TRUE(sys->LibraryFrees.empty());
+  MakeReady();
   core::LGHubStarted = true;
   core::LGHubCheckCount = 3;
   EXPECT_EQ(::SendMessageW(w.Handle(), WM_POWERBROADCAST, PBT_APMSUSPEND, 0), 0);
-  EXPECT_EQ(g_calls, (std::vector<std::string>{"shutdown", "unload"}));
-  EXPECT_FALSE(IsLedSdkLoaded);
-  EXPECT_FALSE(IsLedSdkInitialized);
+  EXPECT_EQ(led.Calls().back(), "LogiLedShutdown");
+  EXPECT_EQ(sys->LibraryFrees.size(), 1u);
+  EXPECT_FALSE(backlight::IsLedSdkLoaded);
+  EXPECT_FALSE(backlight::IsLedSdkInitialized);
   EXPECT_FALSE(core::LGHubStarted);
   EXPECT_EQ(core::LGHubCheckCount, 0);
 }
@@ -123,54 +151,88 @@ TEST_F(LifecycleWithBacklight, TheBacklightStepStartsAnAttemptAfterTwoSecondsAnd
   S().IsChangeRGB_KeyboardLogitech = true;  // switched on 1 s after the start
   Advance(0.9);
   Pass();
-  EXPECT_TRUE(g_calls.empty()) << "1 s after creation";
+  EXPECT_EQ(sys->PoolQueueSize(), 0u) << "1 s after creation";
   Advance(0.95);
   Pass();
-  EXPECT_TRUE(g_calls.empty()) << "2 s: not more than 2";
+  EXPECT_EQ(sys->PoolQueueSize(), 0u) << "2 s: not more than 2";
   Pass();
-  EXPECT_EQ(g_calls, (std::vector<std::string>{"start task"}));
-  EXPECT_TRUE(IsLedSdkInitRunning) << "counted as running before the pool runs it";
+  EXPECT_EQ(sys->PoolQueueSize(), 1u);
+  EXPECT_TRUE(backlight::IsLedSdkInitRunning) << "counted as running before the pool runs it";
+  Advance(3);
   Pass();
-  EXPECT_EQ(g_calls.size(), 1u) << "no second attempt while one runs";
+  EXPECT_EQ(sys->PoolQueueSize(), 1u) << "no second attempt while one runs";
 }
 
 TEST_F(LifecycleWithBacklight, TheColourGoesOutAsPercentagesOnEveryPass) {
   Start();
-  S().IsChangeRGB_KeyboardLogitech = true;
+  MakeReady();
   S().SL_Lang_RGB_Color = {L"US=FF8000"};
-  IsLedSdkLoaded = IsLedSdkInitialized = true;
   Pass();
   Pass();
-  EXPECT_EQ(g_calls, (std::vector<std::string>{"light 100,50,0", "light 100,50,0"}));
+  EXPECT_EQ(LightingCalls(), (Lines{"LogiLedSetLighting 100 50 0", "LogiLedSetLighting 100 50 0"}));
   struct {
     int Component, Percent;
   } table[] = {{255, 100}, {128, 50}, {127, 49}, {3, 1}, {2, 0}, {0, 0}};
-  for (auto c : table) EXPECT_EQ(LedPercent(c.Component), c.Percent) << c.Component;
+  for (auto c : table) EXPECT_EQ(backlight::LightingPercent(c.Component), c.Percent) << c.Component;
 }
 
-TEST_F(LifecycleWithBacklight, AFailedColourCallUnloadsTheLibrary) {
+TEST_F(LifecycleWithBacklight, AFailedColourCallUnloadsTheLibraryWithoutPausingThePass) {
   Start();
-  S().IsChangeRGB_KeyboardLogitech = true;
-  IsLedSdkLoaded = IsLedSdkInitialized = true;
-  g_lightingTaken = false;
+  MakeReady();
+  S().SL_Lang_RGB_Color.clear();
+  led.LightingResult = 0;
+  const std::size_t sleeps = sys->Sleeps.size();
   Pass();
-  EXPECT_EQ(g_calls,
-            (std::vector<std::string>{"light 100,100,88", "shutdown", "unload"}))
+  EXPECT_EQ(LightingCalls(), Lines{"LogiLedSetLighting 100 100 88"})
       << "no entry: the tooltip background FFFFE1";
-  EXPECT_EQ(sys->Sleeps, (std::vector<unsigned>{500, 500, 500}));
-  EXPECT_FALSE(IsLedSdkLoaded);
-  EXPECT_FALSE(IsLedSdkInitialized);
+  EXPECT_EQ(led.Calls().back(), "LogiLedShutdown");
+  EXPECT_EQ(sys->LibraryFrees.size(), 1u);
+  EXPECT_EQ(sys->Sleeps.size(), sleeps) << "the indicators must not freeze meanwhile";
+  EXPECT_FALSE(backlight::IsLedSdkLoaded);
+  EXPECT_FALSE(backlight::IsLedSdkInitialized);
+  Pass();
+  EXPECT_EQ(LightingCalls().size(), 1u) << "no colour while not loaded";
 }
 
-TEST_F(LifecycleWithBacklight, WithoutABindingTheStepFindsTheLibraryNotLoaded) {
-  StartLedSdkInitTask = nullptr;
-  LedSdk = {};
+TEST_F(LifecycleWithBacklight, WithoutTheLibraryTheAttemptEndsAndNothingIsLoaded) {
+  sys->Libraries.clear();
   Start();
   S().IsChangeRGB_KeyboardLogitech = true;
   Advance(3);
   Pass();
-  EXPECT_FALSE(IsLedSdkInitRunning);
-  EXPECT_FALSE(IsLedSdkLoaded);
+  sys->RunPoolWork();
+  EXPECT_FALSE(backlight::IsLedSdkInitRunning);
+  EXPECT_FALSE(backlight::IsLedSdkLoaded);
+  EXPECT_EQ(sys->LibraryLoads.size(), 1u) << "looked for once";
+  EXPECT_TRUE(led.Calls().empty());
+}
+
+// The exit while an attempt waits for the UI thread's status call, through the application's own
+// synchronous call: the UI thread is busy with the teardown and never runs it. The teardown must
+// not wait for ever on an attempt that waits on it.
+TEST_F(LifecycleWithBacklight, ExitWhileAnAttemptWaitsForTheUiThreadEndsCleanly) {
+  Start();
+  sys->OnWait = [](os::Signal& signal, unsigned milliseconds) {
+    if (&signal == &backlight::LedSdkTaskEnded()) signal.WaitFor(milliseconds);
+  };
+  sys->PoolOnThreads = true;
+  S().IsChangeRGB_KeyboardLogitech = true;
+  Advance(2.5);
+  Pass();
+  // The attempt's first status text is posted to the UI thread, which does not take it yet.
+  // Looked for without taking it: the message loop would run it.
+  const HWND utility = ui::App().UtilityWindow();
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  MSG msg;
+  while (::PeekMessageW(&msg, utility, WM_APP, 0xBFFF, PM_NOREMOVE) == FALSE) {
+    ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "the attempt never asked the UI thread";
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  ui::App().DestroyComponents();
+  EXPECT_FALSE(backlight::IsLedSdkInitRunning) << "the attempt ended before the teardown did";
+  sys->JoinPoolThreads();
+  EXPECT_TRUE(sys->LibraryLoads.empty());
+  EXPECT_TRUE(led.Calls().empty());
 }
 
 // The end of the session: the query only answers; the end itself stops the monitoring and saves;

@@ -1,8 +1,8 @@
 #include "support/program_state.h"
 
+#include "backlight/led_state.h"
 #include "core/common.h"
 #include "core/startup.h"
-#include "monitor/backlight_state.h"
 #include "monitor/globals.h"
 #include "monitor/mouse_hook.h"
 #include "tray/sys_image_list.h"
@@ -34,11 +34,9 @@ void ResetProgramState() {
   tray::ResetSpecialFolderList();
   monitor::fMain = nullptr;
   monitor::IsFirstShowDone = false;
-  monitor::IsLedSdkLoaded = monitor::IsLedSdkInitialized = monitor::IsLedSdkInitRunning = false;
   monitor::RemoveMouseHook();
-  monitor::LedSdk = {};
-  monitor::UnloadLogiLedLib = nullptr;
-  monitor::StartLedSdkInitTask = nullptr;
+  // Also forgets the exit's cancel, so that the next test's attempts run.
+  backlight::ResetLedState(0);
 
   using namespace core;
   ReleaseInstanceMutex();
@@ -55,9 +53,7 @@ void ResetProgramState() {
   LangTable.reset();
   CurrentLanguageName.clear();
   FilterWindowClass.reset(), FilterAppFileName.reset(), FilterAppFileName2.reset();
-  LGHubCheckCount = 0;
-  LGHubStarted = false;
-  PerfFrequency = NowStamp = LastPassStamp = LastLedSdkAttemptStamp = LastToggleStamp = 0;
+  PerfFrequency = NowStamp = LastPassStamp = LastToggleStamp = 0;
   LastCaretPoint = {};
   CaretX = CaretY = 0;
 }

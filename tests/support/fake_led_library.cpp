@@ -1,4 +1,4 @@
-#include "fake_led_library.h"
+#include "support/fake_led_library.h"
 
 namespace backlight_test {
 
