@@ -9,56 +9,26 @@ namespace ui {
 using os::win32::UniqueHandle;
 
 template <class H>
-struct GdiObjectTraits {
-  using Handle = H;
-  static Handle Invalid() noexcept { return nullptr; }
-  static bool IsValid(Handle h) noexcept { return h != nullptr; }
-  static void Close(Handle h) noexcept { ::DeleteObject(h); }
-};
+using GdiObjectTraits = os::win32::NullHandleTraits<H, ::DeleteObject>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
 
-struct IconTraits {
-  using Handle = HICON;
-  static Handle Invalid() noexcept { return nullptr; }
-  static bool IsValid(Handle h) noexcept { return h != nullptr; }
-  static void Close(Handle h) noexcept { ::DestroyIcon(h); }
-};
+using IconTraits = os::win32::NullHandleTraits<HICON, ::DestroyIcon>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 
-struct MenuTraits {
-  using Handle = HMENU;
-  static Handle Invalid() noexcept { return nullptr; }
-  static bool IsValid(Handle h) noexcept { return h != nullptr; }
-  static void Close(Handle h) noexcept { ::DestroyMenu(h); }
-};
+using MenuTraits = os::win32::NullHandleTraits<HMENU, ::DestroyMenu>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 
-struct HookTraits {
-  using Handle = HHOOK;
-  static Handle Invalid() noexcept { return nullptr; }
-  static bool IsValid(Handle h) noexcept { return h != nullptr; }
-  static void Close(Handle h) noexcept { ::UnhookWindowsHookEx(h); }
-};
+using HookTraits = os::win32::NullHandleTraits<HHOOK, ::UnhookWindowsHookEx>;
 using UniqueHook = UniqueHandle<HookTraits>;
 
-struct WindowTraits {
-  using Handle = HWND;
-  static Handle Invalid() noexcept { return nullptr; }
-  static bool IsValid(Handle h) noexcept { return h != nullptr; }
-  static void Close(Handle h) noexcept { ::DestroyWindow(h); }
-};
+using WindowTraits = os::win32::NullHandleTraits<HWND, ::DestroyWindow>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
 
-struct MemoryDcTraits {
-  using Handle = HDC;
-  static Handle Invalid() noexcept { return nullptr; }
-  static bool IsValid(Handle h) noexcept { return h != nullptr; }
-  static void Close(Handle h) noexcept { ::DeleteDC(h); }
-};
+using MemoryDcTraits = os::win32::NullHandleTraits<HDC, ::DeleteDC>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 
 // A window's DC, released on destruction.

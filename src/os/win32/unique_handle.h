@@ -35,6 +35,15 @@ class UniqueHandle {
   Handle m_handle = Traits::Invalid();
 };
 
+// Traits of a handle whose one invalid value is null, released by CloseFunction.
+template <class H, auto CloseFunction>
+struct NullHandleTraits {
+  using Handle = H;
+  static Handle Invalid() noexcept { return nullptr; }
+  static bool IsValid(Handle h) noexcept { return h != nullptr; }
+  static void Close(Handle h) noexcept { CloseFunction(h); }
+};
+
 struct KernelHandleTraits {
   using Handle = HANDLE;
   static Handle Invalid() noexcept { return nullptr; }
@@ -43,12 +52,7 @@ struct KernelHandleTraits {
 };
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 
-struct RegistryKeyTraits {
-  using Handle = HKEY;
-  static Handle Invalid() noexcept { return nullptr; }
-  static bool IsValid(Handle h) noexcept { return h != nullptr; }
-  static void Close(Handle h) noexcept { ::RegCloseKey(h); }
-};
+using RegistryKeyTraits = NullHandleTraits<HKEY, ::RegCloseKey>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 
 }  // namespace os::win32

@@ -23,21 +23,11 @@ class Win32InputAttachment final : public InputAttachment {
   DWORD m_other;
 };
 
-struct InternetHandleTraits {
-  using Handle = HINTERNET;
-  static Handle Invalid() noexcept { return nullptr; }
-  static bool IsValid(Handle h) noexcept { return h != nullptr; }
-  static void Close(Handle h) noexcept { ::WinHttpCloseHandle(h); }
-};
+using InternetHandleTraits = os::win32::NullHandleTraits<HINTERNET, ::WinHttpCloseHandle>;
 using UniqueInternetHandle = UniqueHandle<InternetHandleTraits>;
 
 // The global memory block of the clipboard text until the clipboard takes it.
-struct GlobalMemoryTraits {
-  using Handle = HGLOBAL;
-  static Handle Invalid() noexcept { return nullptr; }
-  static bool IsValid(Handle h) noexcept { return h != nullptr; }
-  static void Close(Handle h) noexcept { ::GlobalFree(h); }
-};
+using GlobalMemoryTraits = os::win32::NullHandleTraits<HGLOBAL, ::GlobalFree>;
 using UniqueGlobalMemory = UniqueHandle<GlobalMemoryTraits>;
 
 // Closes the clipboard however the placing ends.
