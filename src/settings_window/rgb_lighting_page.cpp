@@ -1,5 +1,6 @@
 #include "settings_window/rgb_lighting_page.h"
 
+#include "backlight/status_label.h"
 #include "core/common.h"
 #include "settings_window/page_saving.h"
 
@@ -15,7 +16,11 @@ void RgbLightingPage::LayoutRgbLightingPage(const PxFn& px) {
   L_ChangeRGB_KeyboardLogitech3.SetFontColor(clHotLight);
   PlaceLabel(L_LogitechSDK, 8, 104, 600, px, 18, true);
   swChangeRGB_KeyboardLogitech.OnClick = [this] { swChangeRGB_KeyboardLogitechClick(); };
+  // The backlight's start-up task reports its progress here, through the UI thread.
+  backlight::SetStatusSink([this](const std::wstring& text) { L_LogitechSDK.SetCaption(text); });
 }
+
+RgbLightingPage::~RgbLightingPage() { backlight::SetStatusSink(nullptr); }
 
 void RgbLightingPage::swChangeRGB_KeyboardLogitechClick() {
   if (core::IsFillingRGBLighting) return;

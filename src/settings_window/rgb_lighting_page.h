@@ -6,6 +6,12 @@ namespace settings_window {
 
 class RgbLightingPage {
  public:
+  RgbLightingPage() = default;
+  RgbLightingPage(const RgbLightingPage&) = delete;
+  RgbLightingPage& operator=(const RgbLightingPage&) = delete;
+  // The backlight's status texts stop reaching the label before it goes.
+  ~RgbLightingPage();
+
   ui::Panel Panel_RGBLighting{nullptr};
   ui::Panel PanelSettings_RGB{&Panel_RGBLighting};
   ui::TreeList vstLang_RGB{&Panel_RGBLighting};

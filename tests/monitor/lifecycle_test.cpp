@@ -11,6 +11,7 @@
 #include "backlight/init_led_sdk_task.h"
 #include "backlight/keyboard_step.h"
 #include "backlight/led_state.h"
+#include "core/common.h"
 #include "monitor/globals.h"
 #include "monitor/mouse_hook.h"
 #include "pass_fixture.h"
@@ -161,6 +162,14 @@ TEST_F(LifecycleWithBacklight, TheBacklightStepStartsAnAttemptAfterTwoSecondsAnd
   Advance(3);
   Pass();
   EXPECT_EQ(sys->PoolQueueSize(), 1u) << "no second attempt while one runs";
+}
+
+TEST_F(LifecycleWithBacklight, TheAttemptsStatusShowsOnTheKeyboardLightingPage) {
+  auto& w = Start();
+  EXPECT_EQ(w.L_LogitechSDK.Caption(), L"");
+  MakeReady();
+  const std::wstring status = w.L_LogitechSDK.Caption();
+  EXPECT_EQ(status.rfind(core::GetLangText(255) + L": ", 0), 0u) << "the library's version: " << status;
 }
 
 TEST_F(LifecycleWithBacklight, TheColourGoesOutAsPercentagesOnEveryPass) {
