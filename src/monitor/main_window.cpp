@@ -3,6 +3,7 @@
 #include "backlight/keyboard_step.h"
 #include "backlight/led_state.h"
 #include "core/common.h"
+#include "core/maker_addresses.h"
 #include "core/settings_start.h"
 #include "monitor/globals.h"
 #include "monitor/mouse_hook.h"
@@ -46,6 +47,7 @@ TfMain::TfMain() {
   TimerStart.SetInterval(300);
   TimerStart.OnTimer = [this] { TimerStartTimer(); };
   TimerUpdate.SetInterval(60000);
+  TimerUpdate.OnTimer = [this] { settings_window::TimerUpdateTimer(TimerUpdate, NewsDownload); };
 
   CreateTrayIcons();
   LayoutPages(PanelTop, PanelLeft, PanelBottom, [this](int v) { return Px(v); }, IL_Tray_A,
@@ -154,6 +156,12 @@ void TfMain::FormCreate() {
 
   L_ProgramTitle.SetCaption(L"Halvarin");
   L_ProgramVersion.SetCaption(kProgramVersion);
+  // The link labels open their hint.
+  L_Note.SetHint(core::kSupportAddress);
+  L_WebSite.SetCaption(GetLangText(505) + L": " + core::kWebSiteAddress);
+  L_WebSite.SetHint(core::kWebSiteAddress);
+  L_Telegram.SetCaption(std::wstring(L"Telegram: ") + core::kTelegramShortAddress);
+  L_Telegram.SetHint(core::kTelegramAddress);
 
   ShowAutorunState();
 

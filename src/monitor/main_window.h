@@ -14,6 +14,7 @@
 #include "ui/image_list.h"
 #include "ui/timer.h"
 #include "ui/tray_icon.h"
+#include "settings_window/news_download.h"
 #include "settings_window/settings_pages.h"
 
 namespace monitor {
@@ -41,6 +42,8 @@ class TfMain : public ui::Form,
 
   ui::Timer TimerStart;
   ui::Timer TimerUpdate;
+  // The news page's one download of the run, started by TimerUpdate.
+  settings_window::TNewsDownload NewsDownload;
 
   // --- Handlers of the controlling side
   void FormCreate();

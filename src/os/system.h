@@ -1,6 +1,7 @@
 #pragma once
 // The System seam: every call that reads or changes the world outside the program's own windows.
 // The program installs the Win32 implementation; the tests install a scripted desktop.
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -80,6 +81,9 @@ struct HttpOptions {
   int SendTimeout = 5000;
   int ReceiveTimeout = 5000;
   std::size_t MaxBodyBytes = 4u << 20;  // a longer answer counts as failed
+  // Set from another thread to give the request up at its next stage or read (program exit):
+  // a server that trickles its answer would otherwise hold the request for as long as it likes.
+  const std::atomic<bool>* Abort = nullptr;
 };
 
 struct HttpResult {

@@ -6,6 +6,7 @@
 #include "os/shell.h"
 #include "os/system.h"
 #include "os/text.h"
+#include "settings_window/about_page_panel.h"
 #include "settings_window/news_download.h"
 #include "ui/html_view.h"
 #include "ui/link_label.h"
@@ -81,5 +82,31 @@ void L_WebSiteMouseLeave(ui::LinkLabel& label) {
 void L_NoteMouseEnter(ui::LinkLabel& label) { label.SetUnderline(true); }
 
 void L_NoteMouseLeave(ui::LinkLabel& label) { label.SetUnderline(false); }
+
+void AboutPage::LayoutAboutPage(const PxFn& px, ui::Panel& web, ui::LinkLabel& note) {
+  MakePage(Panel_About, px);
+  Panel_About.SetColor(os::clWhite);
+  HtmlViewer.SetAlign(ui::Align::Client);
+  HtmlViewer.OnHotSpotClick = [](const std::wstring& src) { HtmlViewerHotSpotClick(src); };
+
+  struct Place {
+    ui::LinkLabel* Label;
+    int Top;
+    int Width;
+  };
+  for (const Place& place : {Place{&L_WebSite, 3, 160}, Place{&L_Telegram, 25, 144}}) {
+    ui::LinkLabel& label = *place.Label;
+    label.SetParent(&web);
+    label.SetBounds(px(3), px(place.Top), px(place.Width), px(16));
+    label.SetAlignment(DT_CENTER);
+    label.SetFont({L"Tahoma", px(13), false, clHotLight});
+    label.OnClick = [&label] { L_WebSiteClick(label.Hint()); };
+    label.OnMouseEnter = [&label] { L_WebSiteMouseEnter(label); };
+    label.OnMouseLeave = [&label] { L_WebSiteMouseLeave(label); };
+  }
+  note.OnClick = [&note] { L_WebSiteClick(note.Hint()); };
+  note.OnMouseEnter = [&note] { L_NoteMouseEnter(note); };
+  note.OnMouseLeave = [&note] { L_NoteMouseLeave(note); };
+}
 
 }  // namespace settings_window

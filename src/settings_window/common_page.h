@@ -2,13 +2,14 @@
 // The Common Settings page: autorun, the four Minimize switches and the run-time enable switches.
 #include "settings_window/page_layout.h"
 #include "ui/bevel.h"
+#include "ui/link_label.h"
 
 namespace settings_window {
 
 class CommonPage {
  public:
   ui::Panel Panel_Common{nullptr};
-  ui::Label L_Note{&Panel_Common};  // docked to the bottom of the page
+  ui::LinkLabel L_Note{&Panel_Common};  // docked to the bottom of the page
   ui::Switch swAutorun{&Panel_Common};
   ui::Label L_Autorun{&Panel_Common};
   ui::Switch swMinimizedOnStart{&Panel_Common};

@@ -2,6 +2,7 @@
 #include "core/common.h"
 #include "monitor/globals.h"
 #include "monitor/main_window.h"
+#include "settings_window/about_page.h"
 #include "settings_window/action_data.h"
 #include "settings_window/settings_pages.h"
 
@@ -78,7 +79,7 @@ void SettingsPages::LayoutPages(ui::Panel& top, ui::Panel& left, ui::Panel& bott
   LayoutCaretIndicatorPage(px);
   LayoutExcludeList2Page(px);
   LayoutRgbLightingPage(px);
-  LayoutAboutPage(px);
+  LayoutAboutPage(px, PanelWeb, L_Note);
 
   vstActions.OnChange = [this](ui::TreeNode* node) { vstActionsChange(node); };
   vstActions.OnCollapsing = [this](ui::TreeNode* node, bool& allowed) {
@@ -156,6 +157,7 @@ void SettingsPages::vstActionsChange(ui::TreeNode* node) {
   }
   // The page's settings shown beside the indicator as it is now.
   if (index == 1 && monitor::fMain != nullptr) monitor::fMain->DetectKeysStatus();
+  if (index == 9) LoadAboutPage(HtmlViewer);
 }
 
 void SettingsPages::vstActionsCollapsing(ui::TreeNode*, bool& allowed) {

@@ -13,12 +13,13 @@ std::wstring NewsUserAgent() {
   return L"Halvarin/" + version;
 }
 
-NewsOutcome DownloadNews(const std::wstring& folder) noexcept {
+NewsOutcome DownloadNews(const std::wstring& folder, const std::atomic<bool>* abort) noexcept {
   const std::wstring target = folder + kNewsFileName;
   const std::wstring temporary = target + L".download";
   try {
     os::HttpOptions options;
     options.UserAgent = NewsUserAgent();
+    options.Abort = abort;
     const os::HttpResult answer = os::Sys().HttpGet(core::kNewsAddress, options);
     if (!answer.Answered) return NewsOutcome::NoAnswer;
     // An error page is no news: only the page itself replaces the file of an earlier run.
@@ -39,6 +40,7 @@ NewsOutcome DownloadNews(const std::wstring& folder) noexcept {
 }
 
 TNewsDownload::~TNewsDownload() {
+  m_abort = true;
   if (m_worker.joinable()) m_worker.join();
 }
 
@@ -47,7 +49,7 @@ void TNewsDownload::Start(const std::wstring& folder) {
   if (m_worker.joinable()) m_worker.join();  // an ended one
   m_outcome = NewsOutcome::Running;
   m_started = true;
-  m_worker = std::thread([this, folder] { m_outcome = DownloadNews(folder); });
+  m_worker = std::thread([this, folder] { m_outcome = DownloadNews(folder, &m_abort); });
 }
 
 NewsOutcome TNewsDownload::Wait() {

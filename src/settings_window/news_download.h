@@ -25,11 +25,14 @@ enum class NewsOutcome {
 std::wstring NewsUserAgent();
 
 // Fetches the news page and, on a 200 answer, writes its body to `folder` + kNewsFileName
-// through a temporary file in the same folder. Blocks; raises nothing.
-NewsOutcome DownloadNews(const std::wstring& folder) noexcept;
+// through a temporary file in the same folder. Blocks; raises nothing. Setting `abort` gives the
+// request up at its next stage or read, leaving the file as it was.
+NewsOutcome DownloadNews(const std::wstring& folder,
+                         const std::atomic<bool>* abort = nullptr) noexcept;
 
-// One download on a worker thread. The main window owns it; destroying it waits for a running
-// request, which the request's time-outs keep short.
+// One download on a worker thread. The main window owns it; destroying it gives a running
+// request up and waits for it, which the request's time-outs keep short, so the program ends
+// cleanly even while a server trickles its answer.
 class TNewsDownload {
  public:
   TNewsDownload() = default;
@@ -48,6 +51,7 @@ class TNewsDownload {
   std::thread m_worker;
   bool m_started = false;
   std::atomic<NewsOutcome> m_outcome{NewsOutcome::Running};
+  std::atomic<bool> m_abort{false};
 };
 
 // OnTimer of the main window's one-shot TimerUpdate: the timer is switched off first, so that it

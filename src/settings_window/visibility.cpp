@@ -52,7 +52,8 @@ void TfMain::btnExitClick() {
   Close();
 }
 
-void TfMain::btnWinTreeClick() { window_tree::ShowWinTree(); }
+// Owned by the main window: it stays above it and goes with it; FormDestroy frees it.
+void TfMain::btnWinTreeClick() { window_tree::ShowWinTree(this); }
 
 void TfMain::FormCloseQuery(bool& canClose) {
   if (Tag == 1) {

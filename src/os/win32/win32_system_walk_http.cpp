@@ -132,11 +132,14 @@ HttpResult Win32System::HttpGet(const std::wstring& url, const HttpOptions& opti
                           sizeof(responseTimeout))) {
     return Failed(L"Time-outs");
   }
+  const auto aborted = [&options] { return options.Abort != nullptr && options.Abort->load(); };
+  if (aborted()) return Failed(L"Given up");
   if (!::WinHttpSendRequest(request.Get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0,
                             WINHTTP_NO_REQUEST_DATA, 0, 0, 0)) {
     return Failed(L"Send");
   }
   if (!::WinHttpReceiveResponse(request.Get(), nullptr)) return Failed(L"Answer");
+  if (aborted()) return Failed(L"Given up");
 
   HttpResult result;
   DWORD status = 0;
@@ -153,6 +156,7 @@ HttpResult Win32System::HttpGet(const std::wstring& url, const HttpOptions& opti
       return Failed(L"Body");
     }
     if (got == 0) break;
+    if (aborted()) return Failed(L"Given up");
     if (result.Body.size() + got > options.MaxBodyBytes) {
       HttpResult tooLong;
       tooLong.Error = L"Body: the answer is longer than expected";
