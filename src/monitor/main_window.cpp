@@ -24,6 +24,7 @@ TfMain::TfMain() {
   SetBorderStyle(ui::BorderStyle::Sizeable);
   SetSystemButtons(true, false);
   SetKeyPreview(true);
+  SetShowHint(true);
   SetConstraints(Px(850), Px(600));
   SetFont({L"Tahoma", Px(13), false, os::clWindowText});
   SetClientSize(Px(1153), Px(611));

@@ -100,6 +100,8 @@ void AboutPage::LayoutAboutPage(const PxFn& px, ui::Panel& web, ui::LinkLabel& n
     label.SetBounds(px(3), px(place.Top), px(place.Width), px(16));
     label.SetAlignment(DT_CENTER);
     label.SetFont({L"Tahoma", px(13), false, clHotLight});
+    // Their size follows the address they show (the note below is the one of fixed size).
+    label.SetAutoSize(true);
     label.OnClick = [&label] { L_WebSiteClick(label.Hint()); };
     label.OnMouseEnter = [&label] { L_WebSiteMouseEnter(label); };
     label.OnMouseLeave = [&label] { L_WebSiteMouseLeave(label); };
