@@ -1,6 +1,7 @@
 #pragma once
 // The second Exclude List page: application files in which the caret indicator is not shown.
 #include "settings_window/page_layout.h"
+#include "ui/speed_button.h"
 
 namespace settings_window {
 
@@ -19,8 +20,14 @@ class ExcludeList2Page {
 
   ui::Switch swDontShowByApplicationFilename2{&PanelHeader_AppName2};
   ui::Label L_DontShowByApplicationFilename2{&PanelHeader_AppName2};
+  ui::SpeedButton SpeedButton8{&PanelHeader_AppName2};  // add an application
+  ui::SpeedButton SpeedButton7{&PanelHeader_AppName2};  // add one from the open dialog
 
   void swDontShowByApplicationFilename2Click();
+  void Act_AddAppName2Execute();
+  void Act_AddAppNameFromFolder2Execute();
+  // The list back to cmd.exe and Far.exe, its switch on.
+  void btnExcludeListReset2Click();
 
  protected:
   void LayoutExcludeList2Page(const PxFn& px);

@@ -2,6 +2,7 @@
 // The first Exclude List page: window classes and application files over which the mouse
 // indicator is not shown.
 #include "settings_window/page_layout.h"
+#include "ui/speed_button.h"
 #include "ui/splitter.h"
 
 namespace settings_window {
@@ -29,9 +30,17 @@ class ExcludeListPage {
   ui::TreeList vstExclude_AppName{&PanelAppName};
   ui::Switch swDontShowByApplicationFilename{&PanelHeader_AppName};
   ui::Label L_DontShowByApplicationFilename{&PanelHeader_AppName};
+  ui::SpeedButton SpeedButton3{&PanelHeader_WindowClass};  // add a window class
+  ui::SpeedButton SpeedButton2{&PanelHeader_AppName};      // add an application
+  ui::SpeedButton SpeedButton1{&PanelHeader_AppName};      // add one from the open dialog
 
   // Both switches: the filters follow at once.
   void swDontShowByWindowClassClick();
+  void Act_AddWinClassNameExecute();
+  void Act_AddAppNameExecute();
+  void Act_AddAppNameFromFolderExecute();
+  // Both lists back to the built-in entries, both switches on.
+  void btnExcludeListResetClick();
 
  protected:
   void LayoutExcludeListPage(const PxFn& px);

@@ -3,7 +3,9 @@
 #include "core/common.h"
 #include "settings_window/exclude_list2_page.h"
 #include "settings_window/exclude_list_page.h"
+#include "settings_window/exclusion_lists.h"
 #include "settings_window/page_saving.h"
+#include "tray/data_module.h"
 
 namespace settings_window {
 
@@ -29,6 +31,33 @@ void MakeHeaderBar(ui::Panel& bar, const PxFn& px) {
   bar.SetAlign(ui::Align::Top);
 }
 
+// A flat 28 x 25 add button at its place in a header bar, kept at the bar's right end.
+void MakeAddButton(ui::SpeedButton& button, int left, const wchar_t* icon, const wchar_t* hint,
+                   const PxFn& px) {
+  button.SetBounds(px(left), px(2), px(28), px(25));
+  button.SetAnchors(ui::akTop | ui::akRight);
+  if (hint != nullptr) button.SetHint(hint);
+  tray::TDM* dm = tray::DM;
+  if (dm == nullptr) return;
+  button.SetImages(&dm->SVGIconImageCollection);
+  const std::wstring suffix = std::wstring(L"_") + icon;
+  for (int i = 0; i < dm->SVGIconImageCollection.Count(); ++i) {
+    const std::wstring& name = dm->SVGIconImageCollection.Name(i);
+    if (name == icon || (name.size() > suffix.size() &&
+                         name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)) {
+      button.SetImageIndex(i);
+      return;
+    }
+  }
+}
+
+const wchar_t* const kBuiltInWindowClasses[] = {L"MSTaskListWClass", L"MSTaskSwWClass",
+                                                L"Shell_TrayWnd",    L"Start",
+                                                L"TrayNotifyWnd",    L"TrayButton"};
+const wchar_t* const kBuiltInApplications[] = {L"SystemSettings.exe", L"calc.exe",
+                                               L"CalculatorApp.exe"};
+const wchar_t* const kCaretApplications[] = {L"cmd.exe", L"Far.exe"};
+
 }  // namespace
 
 void ExcludeListPage::LayoutExcludeListPage(const PxFn& px) {
@@ -48,8 +77,41 @@ void ExcludeListPage::LayoutExcludeListPage(const PxFn& px) {
   MakeExclusionTree(vstExclude_AppName, px);
   PlaceSwitch(swDontShowByApplicationFilename, &L_DontShowByApplicationFilename, 6, 6, px, 300);
 
+  MakeAddButton(SpeedButton3, 266, L"plus", L"Add", px);
+  MakeAddButton(SpeedButton2, 570, L"plus", L"Add", px);
+  MakeAddButton(SpeedButton1, 600, L"folder-plus-outline", L"Add via Open Dialog", px);
+
   swDontShowByWindowClass.OnClick = [this] { swDontShowByWindowClassClick(); };
   swDontShowByApplicationFilename.OnClick = [this] { swDontShowByWindowClassClick(); };
+  WireExclusionTree(vstExclude_WindowClass, FilterRebuild::Lists1, core::IsFillingExcludeList);
+  WireExclusionTree(vstExclude_AppName, FilterRebuild::Lists1, core::IsFillingExcludeList);
+  SpeedButton3.OnClick = [this] { Act_AddWinClassNameExecute(); };
+  SpeedButton2.OnClick = [this] { Act_AddAppNameExecute(); };
+  SpeedButton1.OnClick = [this] { Act_AddAppNameFromFolderExecute(); };
+  btnExcludeListReset.OnClick = [this] { btnExcludeListResetClick(); };
+}
+
+void ExcludeListPage::Act_AddWinClassNameExecute() {
+  AddPlaceholder(vstExclude_WindowClass, L"WindowClass", L"", FilterRebuild::Lists1);
+}
+
+void ExcludeListPage::Act_AddAppNameExecute() {
+  AddPlaceholder(vstExclude_AppName, L"AppName", L".exe", FilterRebuild::Lists1);
+}
+
+void ExcludeListPage::Act_AddAppNameFromFolderExecute() {
+  AddFromOpenDialog(vstExclude_AppName, FilterRebuild::Lists1);
+}
+
+void ExcludeListPage::btnExcludeListResetClick() {
+  vstExclude_WindowClass.Clear();
+  vstExclude_AppName.Clear();
+  // A switch that was off saves through its own handler.
+  swDontShowByWindowClass.SetChecked(true);
+  swDontShowByApplicationFilename.SetChecked(true);
+  for (const wchar_t* name : kBuiltInWindowClasses) AppendExclusion(vstExclude_WindowClass, name);
+  for (const wchar_t* name : kBuiltInApplications) AppendExclusion(vstExclude_AppName, name);
+  SavePages(FilterRebuild::Lists1);
 }
 
 void ExcludeListPage::swDontShowByWindowClassClick() {
@@ -65,7 +127,28 @@ void ExcludeList2Page::LayoutExcludeList2Page(const PxFn& px) {
   MakeExclusionTree(vstExclude_AppName2, px);
   PlaceSwitch(swDontShowByApplicationFilename2, &L_DontShowByApplicationFilename2, 6, 6, px,
               300);
+  MakeAddButton(SpeedButton8, 873, L"plus", nullptr, px);
+  MakeAddButton(SpeedButton7, 903, L"folder-plus-outline", nullptr, px);
   swDontShowByApplicationFilename2.OnClick = [this] { swDontShowByApplicationFilename2Click(); };
+  WireExclusionTree(vstExclude_AppName2, FilterRebuild::List2, core::IsFillingExcludeList2);
+  SpeedButton8.OnClick = [this] { Act_AddAppName2Execute(); };
+  SpeedButton7.OnClick = [this] { Act_AddAppNameFromFolder2Execute(); };
+  btnExcludeListReset2.OnClick = [this] { btnExcludeListReset2Click(); };
+}
+
+void ExcludeList2Page::Act_AddAppName2Execute() {
+  AddPlaceholder(vstExclude_AppName2, L"AppName", L".exe", FilterRebuild::List2);
+}
+
+void ExcludeList2Page::Act_AddAppNameFromFolder2Execute() {
+  AddFromOpenDialog(vstExclude_AppName2, FilterRebuild::List2);
+}
+
+void ExcludeList2Page::btnExcludeListReset2Click() {
+  vstExclude_AppName2.Clear();
+  swDontShowByApplicationFilename2.SetChecked(true);
+  for (const wchar_t* name : kCaretApplications) AppendExclusion(vstExclude_AppName2, name);
+  SavePages(FilterRebuild::List2);
 }
 
 void ExcludeList2Page::swDontShowByApplicationFilename2Click() {
