@@ -16,12 +16,13 @@ class ExcludeList2Page {
 
   ui::Label L_InfoForCopy2{&PanelHint_ExcludeList2};
   ui::Label L_InfoForCopyKey2{&PanelHint_ExcludeList2};
-  ui::Label Label_F2_Enter2{&PanelHint_ExcludeList2};
+  ui::Label Label_F2_Enter2{&PanelBottom_ExcludeList2};
 
   ui::Switch swDontShowByApplicationFilename2{&PanelHeader_AppName2};
   ui::Label L_DontShowByApplicationFilename2{&PanelHeader_AppName2};
-  ui::SpeedButton SpeedButton8{&PanelHeader_AppName2};  // add an application
+  // Docked right in this order: the first stands at the right end.
   ui::SpeedButton SpeedButton7{&PanelHeader_AppName2};  // add one from the open dialog
+  ui::SpeedButton SpeedButton8{&PanelHeader_AppName2};  // add an application
 
   void swDontShowByApplicationFilename2Click();
   void Act_AddAppName2Execute();

@@ -19,7 +19,7 @@ class ExcludeListPage {
 
   ui::Label L_InfoForCopy{&PanelHint_ExcludeList};
   ui::Label L_InfoForCopyKey{&PanelHint_ExcludeList};
-  ui::Label Label_F2_Enter{&PanelHint_ExcludeList};
+  ui::Label Label_F2_Enter{&PanelBottom_ExcludeList};
 
   ui::Panel PanelHeader_WindowClass{&PanelWindowClass};
   ui::TreeList vstExclude_WindowClass{&PanelWindowClass};
@@ -31,8 +31,9 @@ class ExcludeListPage {
   ui::Switch swDontShowByApplicationFilename{&PanelHeader_AppName};
   ui::Label L_DontShowByApplicationFilename{&PanelHeader_AppName};
   ui::SpeedButton SpeedButton3{&PanelHeader_WindowClass};  // add a window class
-  ui::SpeedButton SpeedButton2{&PanelHeader_AppName};      // add an application
+  // Docked right in this order: the first stands at the right end.
   ui::SpeedButton SpeedButton1{&PanelHeader_AppName};      // add one from the open dialog
+  ui::SpeedButton SpeedButton2{&PanelHeader_AppName};      // add an application
 
   // Both switches: the filters follow at once.
   void swDontShowByWindowClassClick();

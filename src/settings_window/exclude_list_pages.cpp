@@ -11,31 +11,42 @@ namespace settings_window {
 
 namespace {
 
+// Orange-red (RGB FF4500) on the white strip: the copy chords are easy to miss otherwise.
+constexpr os::TColor kHintColor = 0x0045FF;
+
 void MakeHintStrip(ui::Panel& strip, ui::Label& info, ui::Label& key, ui::Label& f2,
                    const PxFn& px) {
   strip.SetBounds(0, 0, px(935), px(75));
   strip.SetAlign(ui::Align::Top);
   strip.SetColor(os::clWhite);
-  PlaceLabel(info, 8, 6, 320, px, 34);
+  info.SetFont({L"Segoe UI", px(13), false, kHintColor});
+  info.SetBounds(px(4), px(1), px(182), px(68));
   info.SetWordWrap(true);
-  PlaceLabel(f2, 8, 42, 320, px, 32);
-  f2.SetWordWrap(true);  // so that its CR LF breaks the line
-  PlaceLabel(key, 340, 6, 260, px, 54, true);
+  key.SetFont({L"Segoe UI", px(13), true, kHintColor});
+  key.SetBounds(px(407), px(1), px(524), px(66));
+  key.SetAnchors(ui::akLeft | ui::akTop | ui::akRight);
   key.SetWordWrap(true);
-  key.SetFontColor(clHotLight);
+  // The editing keys, grey beside the Reset button.
+  f2.SetFont({L"Tahoma", px(11), false, os::clGray});
+  f2.SetBounds(px(421), px(2), px(200), px(26));
+  f2.SetWordWrap(true);  // so that its CR LF breaks the line
 }
 
-void MakeHeaderBar(ui::Panel& bar, const PxFn& px) {
+// A header bar 30 high at the width its column has in the window's layout, so that the add
+// buttons anchored to its right end keep their distance from it.
+void MakeHeaderBar(ui::Panel& bar, int width, const PxFn& px) {
   bar.SetFont(PageFont(px));
-  bar.SetBounds(0, 0, px(300), px(30));
   bar.SetAlign(ui::Align::Top);
+  bar.SetBounds(0, 0, px(width), px(30));
 }
 
 // A flat 28 x 25 add button at its place in a header bar, kept at the bar's right end.
 void MakeAddButton(ui::SpeedButton& button, int left, const wchar_t* icon, const wchar_t* hint,
                    const PxFn& px) {
+  // Docked to the bar's right end (the bar takes its column's width only when the page is laid
+  // out); their order is that of their declaration.
   button.SetBounds(px(left), px(2), px(28), px(25));
-  button.SetAnchors(ui::akTop | ui::akRight);
+  button.SetAlign(ui::Align::Right);
   if (hint != nullptr) button.SetHint(hint);
   tray::TDM* dm = tray::DM;
   if (dm == nullptr) return;
@@ -70,10 +81,10 @@ void ExcludeListPage::LayoutExcludeListPage(const PxFn& px) {
   Splitter1.SetAlign(ui::Align::Left);
   PanelAppName.SetAlign(ui::Align::Client);
 
-  MakeHeaderBar(PanelHeader_WindowClass, px);
+  MakeHeaderBar(PanelHeader_WindowClass, 300, px);
   MakeExclusionTree(vstExclude_WindowClass, px);
   PlaceSwitch(swDontShowByWindowClass, &L_DontShowByWindowClass, 2, 5, px, 240);
-  MakeHeaderBar(PanelHeader_AppName, px);
+  MakeHeaderBar(PanelHeader_AppName, 630, px);
   MakeExclusionTree(vstExclude_AppName, px);
   PlaceSwitch(swDontShowByApplicationFilename, &L_DontShowByApplicationFilename, 6, 6, px, 300);
 
@@ -123,7 +134,7 @@ void ExcludeList2Page::LayoutExcludeList2Page(const PxFn& px) {
   MakePage(Panel_ExcludeList2, px);
   MakeHintStrip(PanelHint_ExcludeList2, L_InfoForCopy2, L_InfoForCopyKey2, Label_F2_Enter2, px);
   MakeResetBar(PanelBottom_ExcludeList2, btnExcludeListReset2, px);
-  MakeHeaderBar(PanelHeader_AppName2, px);
+  MakeHeaderBar(PanelHeader_AppName2, 935, px);
   MakeExclusionTree(vstExclude_AppName2, px);
   PlaceSwitch(swDontShowByApplicationFilename2, &L_DontShowByApplicationFilename2, 6, 6, px,
               300);
