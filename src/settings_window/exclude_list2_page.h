@@ -1,5 +1,6 @@
 #pragma once
 // The second Exclude List page: application files in which the caret indicator is not shown.
+#include "settings_window/copy_hint_picture.h"
 #include "settings_window/page_layout.h"
 #include "ui/speed_button.h"
 
@@ -16,6 +17,7 @@ class ExcludeList2Page {
 
   ui::Label L_InfoForCopy2{&PanelHint_ExcludeList2};
   ui::Label L_InfoForCopyKey2{&PanelHint_ExcludeList2};
+  CopyHintPicture Image2{&PanelHint_ExcludeList2};
   ui::Label Label_F2_Enter2{&PanelBottom_ExcludeList2};
 
   ui::Switch swDontShowByApplicationFilename2{&PanelHeader_AppName2};

@@ -1,6 +1,7 @@
 #pragma once
 // The first Exclude List page: window classes and application files over which the mouse
 // indicator is not shown.
+#include "settings_window/copy_hint_picture.h"
 #include "settings_window/page_layout.h"
 #include "ui/speed_button.h"
 #include "ui/splitter.h"
@@ -19,6 +20,7 @@ class ExcludeListPage {
 
   ui::Label L_InfoForCopy{&PanelHint_ExcludeList};
   ui::Label L_InfoForCopyKey{&PanelHint_ExcludeList};
+  CopyHintPicture Image1{&PanelHint_ExcludeList};
   ui::Label Label_F2_Enter{&PanelBottom_ExcludeList};
 
   ui::Panel PanelHeader_WindowClass{&PanelWindowClass};

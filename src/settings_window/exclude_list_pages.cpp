@@ -14,14 +14,16 @@ namespace {
 // Orange-red (RGB FF4500) on the white strip: the copy chords are easy to miss otherwise.
 constexpr os::TColor kHintColor = 0x0045FF;
 
-void MakeHintStrip(ui::Panel& strip, ui::Label& info, ui::Label& key, ui::Label& f2,
-                   const PxFn& px) {
+void MakeHintStrip(ui::Panel& strip, ui::Label& info, CopyHintPicture& picture, ui::Label& key,
+                   ui::Label& f2, const PxFn& px) {
   strip.SetBounds(0, 0, px(935), px(75));
   strip.SetAlign(ui::Align::Top);
   strip.SetColor(os::clWhite);
   info.SetFont({L"Segoe UI", px(13), false, kHintColor});
   info.SetBounds(px(4), px(1), px(182), px(68));
   info.SetWordWrap(true);
+  picture.SetBounds(px(158), px(-2), px(277), px(75));
+  picture.SetAnchors(ui::akLeft | ui::akBottom);
   key.SetFont({L"Segoe UI", px(13), true, kHintColor});
   key.SetBounds(px(407), px(1), px(524), px(66));
   key.SetAnchors(ui::akLeft | ui::akTop | ui::akRight);
@@ -73,7 +75,7 @@ const wchar_t* const kCaretApplications[] = {L"cmd.exe", L"Far.exe"};
 
 void ExcludeListPage::LayoutExcludeListPage(const PxFn& px) {
   MakePage(Panel_ExcludeList, px);
-  MakeHintStrip(PanelHint_ExcludeList, L_InfoForCopy, L_InfoForCopyKey, Label_F2_Enter, px);
+  MakeHintStrip(PanelHint_ExcludeList, L_InfoForCopy, Image1, L_InfoForCopyKey, Label_F2_Enter, px);
   MakeResetBar(PanelBottom_ExcludeList, btnExcludeListReset, px);
   PanelWindowClass.SetBounds(0, 0, px(300), px(300));
   PanelWindowClass.SetAlign(ui::Align::Left);
@@ -132,8 +134,9 @@ void ExcludeListPage::swDontShowByWindowClassClick() {
 
 void ExcludeList2Page::LayoutExcludeList2Page(const PxFn& px) {
   MakePage(Panel_ExcludeList2, px);
-  MakeHintStrip(PanelHint_ExcludeList2, L_InfoForCopy2, L_InfoForCopyKey2, Label_F2_Enter2, px);
+  MakeHintStrip(PanelHint_ExcludeList2, L_InfoForCopy2, Image2, L_InfoForCopyKey2, Label_F2_Enter2, px);
   MakeResetBar(PanelBottom_ExcludeList2, btnExcludeListReset2, px);
+  Image2.SetArrowFromClass(false);
   MakeHeaderBar(PanelHeader_AppName2, 935, px);
   MakeExclusionTree(vstExclude_AppName2, px);
   PlaceSwitch(swDontShowByApplicationFilename2, &L_DontShowByApplicationFilename2, 6, 6, px,
