@@ -52,7 +52,7 @@ class TfMain : public ui::Form,
   void FormCloseQuery(bool& canClose);
   void FormKeyDown(WORD& key);
   void ApplicationEventsMinimize();
-  // The navigation tree is rebuilt; Scale keeps the DPI of the start.
+  // The navigation tree and the language lists are rebuilt; Scale keeps the DPI of the start.
   void FormAfterMonitorDpiChanged();
 
   // The monitoring pass. At most one full pass per 0.05 s; a pass started inside another returns
