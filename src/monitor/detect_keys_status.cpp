@@ -114,9 +114,4 @@ void TfMain::HotKeysStep() {
   }
 }
 
-// The exclusion lists' copies come with their settings page; until then the chords only reach
-// their place in the pass.
-void TfMain::CopyPointerInfoToExcludeLists() {}
-void TfMain::CopyAppNameToCaretExcludeList() {}
-
 }  // namespace monitor

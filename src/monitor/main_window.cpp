@@ -148,7 +148,7 @@ void TfMain::FormCreate() {
   BuildNavigationTree();
   // An unreadable layout list is reported, and the start goes on without flags.
   try {
-    FillFlagImages();
+    FillLanguageLists();
   } catch (...) {
     ui::App().HandleException();
   }
@@ -344,7 +344,14 @@ void TfMain::SaveSettingsReporting() {
 }
 
 // Scale keeps the DPI of the start: the tree is rebuilt with the sizes it had.
-void TfMain::FormAfterMonitorDpiChanged() { BuildNavigationTree(); }
+void TfMain::FormAfterMonitorDpiChanged() {
+  BuildNavigationTree();
+  try {
+    FillLanguageLists();
+  } catch (...) {
+    ui::App().HandleException();
+  }
+}
 
 void TfMain::FormDestroy() {
   using namespace core;

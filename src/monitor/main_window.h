@@ -55,15 +55,14 @@ class TfMain : public ui::Form,
   void FormCloseQuery(bool& canClose);
   void FormKeyDown(WORD& key);
   void ApplicationEventsMinimize();
-  // The navigation tree is rebuilt; Scale keeps the DPI of the start.
+  // The navigation tree and the language lists are rebuilt; Scale keeps the DPI of the start.
   void FormAfterMonitorDpiChanged();
 
   // The monitoring pass. At most one full pass per 0.05 s; a pass started inside another returns
   // at once; an error is reported once per distinct message and the next pass runs again.
   void DetectKeysStatus();
-  // Both Shift keys: the class and program under the pointer go into the mouse indicator's
-  // exclusion lists. Both Alt keys: the foreground program goes into the caret indicator's list.
-  // They come with the exclusion pages; until then they do nothing.
+  // Both Shift keys: the class and program the mouse indicator shows go into the mouse
+  // indicator's exclusion lists. Both Alt keys: its program goes into the caret indicator's list.
   void CopyPointerInfoToExcludeLists();
   void CopyAppNameToCaretExcludeList();
 
@@ -83,8 +82,9 @@ class TfMain : public ui::Form,
   // Writes the texts of LangTable into the captions; nothing while no table is loaded.
   void ApplyLanguage();
   void ApplyLanguageToMenu();
-  // The flag images of the installed keyboard layouts, in layout order, named by country code.
-  void FillFlagImages();
+  // The five per-language colour trees and the flag images of the installed keyboard layouts,
+  // in layout order, the images named by country code.
+  void FillLanguageLists();
 
   // --- What the settings file reads and writes
   os::Rect MainWindowBounds() override;

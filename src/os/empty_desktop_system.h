@@ -52,6 +52,7 @@ class EmptyDesktopSystem : public System {
   }
   int ShowMessageBox(const std::wstring&, const std::wstring&, unsigned) override { return 1; }
   std::optional<TColor> ShowColorDialog(WindowId, TColor, bool) override { return std::nullopt; }
+  std::optional<std::wstring> ShowOpenFileDialog(WindowId) override { return std::nullopt; }
 
   WindowId DesktopWindow() override { return {}; }
   WindowId FirstChildWindow(WindowId) override { return {}; }

@@ -186,6 +186,10 @@ class System {
   // `fullOpen` opens the custom-colour part at once. The sixteen custom colours the user mixes
   // stay with the implementation for the run.
   virtual std::optional<TColor> ShowColorDialog(WindowId owner, TColor initial, bool fullOpen) = 0;
+  // --- Open-file dialog, modal to `owner`: one existing file, no type filter, no initial
+  // folder; its full path, none when cancelled. The process's current folder stays as it was:
+  // a folder the user browsed to must never become a place libraries are loaded from.
+  virtual std::optional<std::wstring> ShowOpenFileDialog(WindowId owner) = 0;
 
   // ===== Window tree walk, clipboard, HTTP =====
   // The desktop window, above every top-level window of the session.

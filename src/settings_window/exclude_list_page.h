@@ -1,7 +1,9 @@
 #pragma once
 // The first Exclude List page: window classes and application files over which the mouse
 // indicator is not shown.
+#include "settings_window/copy_hint_picture.h"
 #include "settings_window/page_layout.h"
+#include "ui/speed_button.h"
 #include "ui/splitter.h"
 
 namespace settings_window {
@@ -18,7 +20,8 @@ class ExcludeListPage {
 
   ui::Label L_InfoForCopy{&PanelHint_ExcludeList};
   ui::Label L_InfoForCopyKey{&PanelHint_ExcludeList};
-  ui::Label Label_F2_Enter{&PanelHint_ExcludeList};
+  CopyHintPicture Image1{&PanelHint_ExcludeList};
+  ui::Label Label_F2_Enter{&PanelBottom_ExcludeList};
 
   ui::Panel PanelHeader_WindowClass{&PanelWindowClass};
   ui::TreeList vstExclude_WindowClass{&PanelWindowClass};
@@ -29,9 +32,18 @@ class ExcludeListPage {
   ui::TreeList vstExclude_AppName{&PanelAppName};
   ui::Switch swDontShowByApplicationFilename{&PanelHeader_AppName};
   ui::Label L_DontShowByApplicationFilename{&PanelHeader_AppName};
+  ui::SpeedButton SpeedButton3{&PanelHeader_WindowClass};  // add a window class
+  // Docked right in this order: the first stands at the right end.
+  ui::SpeedButton SpeedButton1{&PanelHeader_AppName};      // add one from the open dialog
+  ui::SpeedButton SpeedButton2{&PanelHeader_AppName};      // add an application
 
   // Both switches: the filters follow at once.
   void swDontShowByWindowClassClick();
+  void Act_AddWinClassNameExecute();
+  void Act_AddAppNameExecute();
+  void Act_AddAppNameFromFolderExecute();
+  // Both lists back to the built-in entries, both switches on.
+  void btnExcludeListResetClick();
 
  protected:
   void LayoutExcludeListPage(const PxFn& px);

@@ -3,37 +3,79 @@
 #include "core/common.h"
 #include "settings_window/exclude_list2_page.h"
 #include "settings_window/exclude_list_page.h"
+#include "settings_window/exclusion_lists.h"
 #include "settings_window/page_saving.h"
+#include "tray/data_module.h"
 
 namespace settings_window {
 
 namespace {
 
-void MakeHintStrip(ui::Panel& strip, ui::Label& info, ui::Label& key, ui::Label& f2,
-                   const PxFn& px) {
+// Orange-red (RGB FF4500) on the white strip: the copy chords are easy to miss otherwise.
+constexpr os::TColor kHintColor = 0x0045FF;
+
+void MakeHintStrip(ui::Panel& strip, ui::Label& info, CopyHintPicture& picture, ui::Label& key,
+                   ui::Label& f2, const PxFn& px) {
   strip.SetBounds(0, 0, px(935), px(75));
   strip.SetAlign(ui::Align::Top);
   strip.SetColor(os::clWhite);
-  PlaceLabel(info, 8, 6, 320, px, 34);
+  info.SetFont({L"Segoe UI", px(13), false, kHintColor});
+  info.SetBounds(px(4), px(1), px(182), px(68));
   info.SetWordWrap(true);
-  PlaceLabel(f2, 8, 42, 320, px, 32);
-  f2.SetWordWrap(true);  // so that its CR LF breaks the line
-  PlaceLabel(key, 340, 6, 260, px, 54, true);
+  picture.SetBounds(px(158), px(-2), px(277), px(75));
+  picture.SetAnchors(ui::akLeft | ui::akBottom);
+  key.SetFont({L"Segoe UI", px(13), true, kHintColor});
+  key.SetBounds(px(407), px(1), px(524), px(66));
+  key.SetAnchors(ui::akLeft | ui::akTop | ui::akRight);
   key.SetWordWrap(true);
-  key.SetFontColor(clHotLight);
+  // The editing keys, grey beside the Reset button.
+  f2.SetFont({L"Tahoma", px(11), false, os::clGray});
+  f2.SetBounds(px(421), px(2), px(200), px(26));
+  f2.SetWordWrap(true);  // so that its CR LF breaks the line
 }
 
-void MakeHeaderBar(ui::Panel& bar, const PxFn& px) {
+// A header bar 30 high at the width its column has in the window's layout, so that the add
+// buttons anchored to its right end keep their distance from it.
+void MakeHeaderBar(ui::Panel& bar, int width, const PxFn& px) {
   bar.SetFont(PageFont(px));
-  bar.SetBounds(0, 0, px(300), px(30));
   bar.SetAlign(ui::Align::Top);
+  bar.SetBounds(0, 0, px(width), px(30));
 }
+
+// A flat 28 x 25 add button at its place in a header bar, kept at the bar's right end.
+void MakeAddButton(ui::SpeedButton& button, int left, const wchar_t* icon, const wchar_t* hint,
+                   const PxFn& px) {
+  // Docked to the bar's right end (the bar takes its column's width only when the page is laid
+  // out); their order is that of their declaration.
+  button.SetBounds(px(left), px(2), px(28), px(25));
+  button.SetAlign(ui::Align::Right);
+  if (hint != nullptr) button.SetHint(hint);
+  tray::TDM* dm = tray::DM;
+  if (dm == nullptr) return;
+  button.SetImages(&dm->SVGIconImageCollection);
+  const std::wstring suffix = std::wstring(L"_") + icon;
+  for (int i = 0; i < dm->SVGIconImageCollection.Count(); ++i) {
+    const std::wstring& name = dm->SVGIconImageCollection.Name(i);
+    if (name == icon || (name.size() > suffix.size() &&
+                         name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)) {
+      button.SetImageIndex(i);
+      return;
+    }
+  }
+}
+
+const wchar_t* const kBuiltInWindowClasses[] = {L"MSTaskListWClass", L"MSTaskSwWClass",
+                                                L"Shell_TrayWnd",    L"Start",
+                                                L"TrayNotifyWnd",    L"TrayButton"};
+const wchar_t* const kBuiltInApplications[] = {L"SystemSettings.exe", L"calc.exe",
+                                               L"CalculatorApp.exe"};
+const wchar_t* const kCaretApplications[] = {L"cmd.exe", L"Far.exe"};
 
 }  // namespace
 
 void ExcludeListPage::LayoutExcludeListPage(const PxFn& px) {
   MakePage(Panel_ExcludeList, px);
-  MakeHintStrip(PanelHint_ExcludeList, L_InfoForCopy, L_InfoForCopyKey, Label_F2_Enter, px);
+  MakeHintStrip(PanelHint_ExcludeList, L_InfoForCopy, Image1, L_InfoForCopyKey, Label_F2_Enter, px);
   MakeResetBar(PanelBottom_ExcludeList, btnExcludeListReset, px);
   PanelWindowClass.SetBounds(0, 0, px(300), px(300));
   PanelWindowClass.SetAlign(ui::Align::Left);
@@ -41,15 +83,48 @@ void ExcludeListPage::LayoutExcludeListPage(const PxFn& px) {
   Splitter1.SetAlign(ui::Align::Left);
   PanelAppName.SetAlign(ui::Align::Client);
 
-  MakeHeaderBar(PanelHeader_WindowClass, px);
+  MakeHeaderBar(PanelHeader_WindowClass, 300, px);
   MakeExclusionTree(vstExclude_WindowClass, px);
   PlaceSwitch(swDontShowByWindowClass, &L_DontShowByWindowClass, 2, 5, px, 240);
-  MakeHeaderBar(PanelHeader_AppName, px);
+  MakeHeaderBar(PanelHeader_AppName, 630, px);
   MakeExclusionTree(vstExclude_AppName, px);
   PlaceSwitch(swDontShowByApplicationFilename, &L_DontShowByApplicationFilename, 6, 6, px, 300);
 
+  MakeAddButton(SpeedButton3, 266, L"plus", L"Add", px);
+  MakeAddButton(SpeedButton2, 570, L"plus", L"Add", px);
+  MakeAddButton(SpeedButton1, 600, L"folder-plus-outline", L"Add via Open Dialog", px);
+
   swDontShowByWindowClass.OnClick = [this] { swDontShowByWindowClassClick(); };
   swDontShowByApplicationFilename.OnClick = [this] { swDontShowByWindowClassClick(); };
+  WireExclusionTree(vstExclude_WindowClass, FilterRebuild::Lists1, core::IsFillingExcludeList);
+  WireExclusionTree(vstExclude_AppName, FilterRebuild::Lists1, core::IsFillingExcludeList);
+  SpeedButton3.OnClick = [this] { Act_AddWinClassNameExecute(); };
+  SpeedButton2.OnClick = [this] { Act_AddAppNameExecute(); };
+  SpeedButton1.OnClick = [this] { Act_AddAppNameFromFolderExecute(); };
+  btnExcludeListReset.OnClick = [this] { btnExcludeListResetClick(); };
+}
+
+void ExcludeListPage::Act_AddWinClassNameExecute() {
+  AddPlaceholder(vstExclude_WindowClass, L"WindowClass", L"", FilterRebuild::Lists1);
+}
+
+void ExcludeListPage::Act_AddAppNameExecute() {
+  AddPlaceholder(vstExclude_AppName, L"AppName", L".exe", FilterRebuild::Lists1);
+}
+
+void ExcludeListPage::Act_AddAppNameFromFolderExecute() {
+  AddFromOpenDialog(vstExclude_AppName, FilterRebuild::Lists1);
+}
+
+void ExcludeListPage::btnExcludeListResetClick() {
+  vstExclude_WindowClass.Clear();
+  vstExclude_AppName.Clear();
+  // A switch that was off saves through its own handler.
+  swDontShowByWindowClass.SetChecked(true);
+  swDontShowByApplicationFilename.SetChecked(true);
+  for (const wchar_t* name : kBuiltInWindowClasses) AppendExclusion(vstExclude_WindowClass, name);
+  for (const wchar_t* name : kBuiltInApplications) AppendExclusion(vstExclude_AppName, name);
+  SavePages(FilterRebuild::Lists1);
 }
 
 void ExcludeListPage::swDontShowByWindowClassClick() {
@@ -59,13 +134,35 @@ void ExcludeListPage::swDontShowByWindowClassClick() {
 
 void ExcludeList2Page::LayoutExcludeList2Page(const PxFn& px) {
   MakePage(Panel_ExcludeList2, px);
-  MakeHintStrip(PanelHint_ExcludeList2, L_InfoForCopy2, L_InfoForCopyKey2, Label_F2_Enter2, px);
+  MakeHintStrip(PanelHint_ExcludeList2, L_InfoForCopy2, Image2, L_InfoForCopyKey2, Label_F2_Enter2, px);
   MakeResetBar(PanelBottom_ExcludeList2, btnExcludeListReset2, px);
-  MakeHeaderBar(PanelHeader_AppName2, px);
+  Image2.SetArrowFromClass(false);
+  MakeHeaderBar(PanelHeader_AppName2, 935, px);
   MakeExclusionTree(vstExclude_AppName2, px);
   PlaceSwitch(swDontShowByApplicationFilename2, &L_DontShowByApplicationFilename2, 6, 6, px,
               300);
+  MakeAddButton(SpeedButton8, 873, L"plus", nullptr, px);
+  MakeAddButton(SpeedButton7, 903, L"folder-plus-outline", nullptr, px);
   swDontShowByApplicationFilename2.OnClick = [this] { swDontShowByApplicationFilename2Click(); };
+  WireExclusionTree(vstExclude_AppName2, FilterRebuild::List2, core::IsFillingExcludeList2);
+  SpeedButton8.OnClick = [this] { Act_AddAppName2Execute(); };
+  SpeedButton7.OnClick = [this] { Act_AddAppNameFromFolder2Execute(); };
+  btnExcludeListReset2.OnClick = [this] { btnExcludeListReset2Click(); };
+}
+
+void ExcludeList2Page::Act_AddAppName2Execute() {
+  AddPlaceholder(vstExclude_AppName2, L"AppName", L".exe", FilterRebuild::List2);
+}
+
+void ExcludeList2Page::Act_AddAppNameFromFolder2Execute() {
+  AddFromOpenDialog(vstExclude_AppName2, FilterRebuild::List2);
+}
+
+void ExcludeList2Page::btnExcludeListReset2Click() {
+  vstExclude_AppName2.Clear();
+  swDontShowByApplicationFilename2.SetChecked(true);
+  for (const wchar_t* name : kCaretApplications) AppendExclusion(vstExclude_AppName2, name);
+  SavePages(FilterRebuild::List2);
 }
 
 void ExcludeList2Page::swDontShowByApplicationFilename2Click() {

@@ -83,7 +83,7 @@ void MakeExclusionTree(ui::TreeList& tree, const PxFn& px) {
   tree.SetFont(PageFont(px));
   tree.SetAlign(ui::Align::Client);
   tree.SetHeaderVisible(false);
-  tree.SetDefaultNodeHeight(px(20));
+  tree.SetDefaultNodeHeight(px(24));
   tree.SetGridLines(true, false);
   tree.SetGridLineColor(clSilver);
   tree.OnGetText = [](ui::TreeNode* node, int, std::wstring& text) {

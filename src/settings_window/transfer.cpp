@@ -5,6 +5,7 @@
 #include "monitor/globals.h"
 #include "monitor/main_window.h"
 #include "settings_window/lang_data.h"
+#include "settings_window/language_lists.h"
 #include "settings_window/string_data.h"
 
 namespace core {
@@ -57,11 +58,12 @@ void ReadExclusionTree(ui::TreeList& tree, TStringList& entries) {
   }
 }
 
-// One entry CC=RRGGBB per language row, in tree order. A tree without rows (the layout list
-// could not be read) leaves the list as it is, so a save never empties the user's colours.
+// One entry CC=RRGGBB per language row, in tree order. While the trees do not hold the
+// installed layouts (the layout list could not be read), and for a tree without rows, the list
+// stays as it is, so a save never empties the user's colours.
 void ReadLanguageTree(ui::TreeList& tree, TStringList& entries,
                       TColor TLangsData::*field) {
-  if (tree.FirstNode() == nullptr) return;
+  if (!settings_window::LanguageListsRead || tree.FirstNode() == nullptr) return;
   entries.clear();
   for (ui::TreeNode* n = tree.FirstNode(); n != nullptr; n = tree.NextNode(n)) {
     const auto* row = std::any_cast<TLangsData>(&n->Record());

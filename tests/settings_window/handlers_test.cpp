@@ -198,8 +198,11 @@ TEST_F(PageHandlers, TheEnableSwitchesSetTheRunTimeFlagsAndSaveNothing) {
 
 TEST_F(PageHandlers, TheDesktopIndicatorResetSetsItsTableAndSavesPerChangePlusOnce) {
   auto& w = ShownMainWindow();
-  ui::TreeNode* row = w.vstLang_DesktopIndicator.AddChild(
-      nullptr, settings_window::TLangsData{L"EN", L"US", L"English", L"ENU", L"English", 1, 2});
+  // The row of the one scripted layout, English (United States).
+  ui::TreeNode* row = w.vstLang_DesktopIndicator.FirstNode();
+  ASSERT_NE(row, nullptr);
+  row->Data<settings_window::TLangsData>().FontColor = 1;
+  row->Data<settings_window::TLangsData>().BackgroundColor = 2;
   w.swShowDesktopIndicator.Click();
   const int before = Saves();
   w.btnDesktopIndicatorResetClick();

@@ -259,7 +259,9 @@ TEST_F(PageTransfer, LanguageRowsComeBackAsCountryEqualsColourText) {
   us.BorderColor = 0x00FF00;
   settings_window::TLangsData us2 = us;
   us2.FontColor = 0x123456;
+  w.vstLang_RGB.Clear();
   for (ui::TreeList* tree : {&w.vstLang_DesktopIndicator, &w.vstLang_DesktopBorder}) {
+    tree->Clear();
     tree->AddChild(nullptr, us);
     tree->AddChild(nullptr, us2);
   }

@@ -238,6 +238,13 @@ std::optional<os::TColor> FakeSystem::ShowColorDialog(os::WindowId owner, os::TC
 
 // ===== end of the colour dialog =====
 
+std::optional<std::wstring> FakeSystem::ShowOpenFileDialog(os::WindowId owner) {
+  OpenDialogCalls.push_back(owner);
+  const size_t next = OpenDialogCalls.size() - 1;
+  if (next >= OpenDialogAnswers.size()) return std::nullopt;
+  return OpenDialogAnswers[next];
+}
+
 // ===== Scripted desktop: windows, layouts, carets, keys =====
 
 os::WindowId FakeSystem::AddApp(const std::wstring& imagePath, const std::wstring& className,

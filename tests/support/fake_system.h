@@ -134,6 +134,11 @@ class FakeSystem : public os::System {
   std::vector<ColorDialogCall> ColorDialogCalls;
   // ===== end of the colour dialog =====
 
+  // ===== Open-file dialog: answers taken in order (none left: cancel), the owners asked for
+  std::vector<std::optional<std::wstring>> OpenDialogAnswers;
+  std::vector<os::WindowId> OpenDialogCalls;
+  // ===== end of the open-file dialog =====
+
   // ===== Registry writes: string data by (upper-case key, upper-case name), failures to script
   std::map<std::pair<std::wstring, std::wstring>, std::wstring> RegistryData;
   bool RegistryKeyOpenFails = false;  // the key can be neither opened nor created
@@ -191,6 +196,7 @@ class FakeSystem : public os::System {
                      unsigned flags) override;
   std::optional<os::TColor> ShowColorDialog(os::WindowId owner, os::TColor initial,
                                         bool fullOpen) override;
+  std::optional<std::wstring> ShowOpenFileDialog(os::WindowId owner) override;
   void WriteCurrentUserString(const std::wstring& key, const std::wstring& valueName,
                               const std::wstring& data) override;
   void DeleteCurrentUserValue(const std::wstring& key, const std::wstring& valueName) override;

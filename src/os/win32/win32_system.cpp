@@ -327,6 +327,23 @@ std::optional<TColor> Win32System::ShowColorDialog(WindowId owner, TColor initia
   return static_cast<TColor>(cc.rgbResult & 0xFFFFFF);
 }
 
+// --- Open-file dialog
+
+std::optional<std::wstring> Win32System::ShowOpenFileDialog(WindowId owner) {
+  std::wstring buffer(32768, L'\0');
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof(ofn);
+  ofn.hwndOwner = ToHwnd(owner);
+  ofn.lpstrFile = buffer.data();
+  ofn.nMaxFile = static_cast<DWORD>(buffer.size());
+  // OFN_NOCHANGEDIR: the dialog would otherwise leave the current folder where the user browsed.
+  ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR |
+              OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+  if (!::GetOpenFileNameW(&ofn)) return std::nullopt;
+  buffer.resize(::wcslen(buffer.c_str()));
+  return buffer;
+}
+
 // --- Registry writes of the current user
 
 void Win32System::WriteCurrentUserString(const std::wstring& key, const std::wstring& valueName,

@@ -65,6 +65,7 @@ class Win32System : public System {
   int ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsigned flags) override;
 
   std::optional<TColor> ShowColorDialog(WindowId owner, TColor initial, bool fullOpen) override;
+  std::optional<std::wstring> ShowOpenFileDialog(WindowId owner) override;
   void WriteCurrentUserString(const std::wstring& key, const std::wstring& valueName,
                               const std::wstring& data) override;
   void DeleteCurrentUserValue(const std::wstring& key, const std::wstring& valueName) override;

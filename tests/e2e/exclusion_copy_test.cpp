@@ -1,0 +1,138 @@
+// Both Shift keys held with the pointer over the taskbar: the running program puts the taskbar's
+// window class into its window-class exclusion list and its settings file, says so in a message
+// box, and from then on keeps the mouse indicator hidden over the taskbar.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "program_run.h"
+
+namespace {
+
+using e2e::Eventually;
+using e2e::ProgramRun;
+
+// Nothing excluded yet, so that the mouse indicator shows over the taskbar; the main window
+// below the desktop indicator.
+constexpr char kSettings[] =
+    R"({"MainWindow":{"Top":60},"DesktopIndicator":{"IsTransparent":false},
+        "Exclude_WindowClass":{"IsDontShowByWindowClass":true,"SL_Exclude_WindowClass":[]},
+        "Exclude_AppFileName":{"IsDontShowByApplicationFilename":true,"SL_Exclude_AppFileName":[]}})";
+
+HWND TopLevelOf(DWORD pid, const wchar_t* cls) {
+  struct Data {
+    DWORD Pid;
+    const wchar_t* Class;
+    HWND Found;
+  } data{pid, cls, nullptr};
+  ::EnumWindows(
+      [](HWND h, LPARAM lp) -> BOOL {
+        auto* d = reinterpret_cast<Data*>(lp);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(h, &owner);
+        wchar_t name[64] = {};
+        ::GetClassNameW(h, name, 64);
+        if (owner != d->Pid || std::wstring(name) != d->Class) return TRUE;
+        d->Found = h;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&data));
+  return data.Found;
+}
+
+void Key(WORD key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  // Wine tells the right Shift key from the left one by the extended-key flag alone.
+  if (key == VK_RSHIFT) input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+  ::SendInput(1, &input, sizeof(INPUT));
+}
+
+void MovePointer(int x, int y) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = ::MulDiv(x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = ::MulDiv(y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  ::SendInput(1, &input, sizeof(INPUT));
+}
+
+std::wstring TextOf(HWND box) {
+  // The static control of the message box that holds its text.
+  std::wstring found;
+  ::EnumChildWindows(
+      box,
+      [](HWND h, LPARAM lp) -> BOOL {
+        wchar_t text[512] = {};
+        ::GetWindowTextW(h, text, 512);
+        if (std::wstring(text).find(L"Window Class:") != std::wstring::npos) {
+          *reinterpret_cast<std::wstring*>(lp) = text;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+TEST(ExclusionCopy, BothShiftKeysOverTheTaskbarExcludeItsWindowClass) {
+  ASSERT_NE(e2e::WaitForTaskbar(), nullptr);
+  ProgramRun run{true};
+  ::SetCursorPos(300, 300);
+  run.WriteFile("Settings/settings.json", kSettings);
+  run.Start();
+  HWND mainWindow = run.WaitForMainWindow();
+  ASSERT_NE(mainWindow, nullptr);
+  HWND mouse = nullptr;
+  ASSERT_TRUE(Eventually([&] {
+    mouse = TopLevelOf(run.ProcessId(), L"TfLangInfoMouse");
+    return mouse != nullptr && ::IsWindowVisible(mouse);
+  }));
+  // Keys go to the focus window's thread: the program's own, as a user would have it.
+  ::SetForegroundWindow(mainWindow);
+  ASSERT_TRUE(Eventually([&] { return ::GetForegroundWindow() == mainWindow; }, 3000));
+
+  RECT bar{};
+  ::GetWindowRect(::FindWindowW(L"Shell_TrayWnd", nullptr), &bar);
+  const POINT onBar{bar.right - 20 * 12, (bar.top + bar.bottom) / 2};
+  MovePointer(190, 290);
+  RECT before{};
+  ASSERT_TRUE(Eventually([&] {
+    ::GetWindowRect(mouse, &before);
+    return before.left == 210;
+  }, 3000));
+  MovePointer(onBar.x, onBar.y);
+  // Moved with the pointer: the hook has seen the move and written the taskbar's class.
+  ASSERT_TRUE(Eventually([&] {
+    RECT r{};
+    ::GetWindowRect(mouse, &r);
+    return r.left != before.left && ::IsWindowVisible(mouse);
+  }, 3000)) << "shown over the taskbar while nothing is excluded";
+
+  Key(VK_LSHIFT, false);
+  Key(VK_RSHIFT, false);
+  HWND box = nullptr;
+  const bool boxShown = Eventually([&] {
+    box = TopLevelOf(run.ProcessId(), L"#32770");
+    return box != nullptr && ::IsWindowVisible(box);
+  });
+  Key(VK_RSHIFT, true);
+  Key(VK_LSHIFT, true);
+  ASSERT_TRUE(boxShown) << "the copy says what it added";
+  EXPECT_NE(TextOf(box).find(L"Window Class: Shell_TrayWnd"), std::wstring::npos);
+
+  const std::string file = run.ReadFile("Settings/settings.json");
+  EXPECT_NE(file.find("1;Shell_TrayWnd"), std::string::npos) << file;
+  ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(Eventually([&] { return !::IsWindow(box) || !::IsWindowVisible(box); }, 5000));
+
+  // From the next move over the taskbar on, the indicator stays hidden there.
+  MovePointer(400, 300);
+  MovePointer(onBar.x - 10, onBar.y);
+  EXPECT_TRUE(Eventually([&] { return !::IsWindowVisible(mouse); }, 3000));
+  run.Kill();
+}
+
+}  // namespace
