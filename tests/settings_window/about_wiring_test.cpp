@@ -94,18 +94,20 @@ TEST_F(AboutWiring, LinkLabelsCarryTheirAddressesAndOpenThem) {
   EXPECT_EQ(w.L_Telegram.Caption(), std::wstring(L"Telegram: ") + core::kTelegramShortAddress);
   EXPECT_EQ(w.L_Telegram.Hint(), core::kTelegramAddress);
 
+  // Placed at their corners; their size follows the address they show.
   struct Place {
     ui::LinkLabel* Label;
     ui::Control* Parent;
-    os::Rect Bounds;  // at 96 DPI
+    os::Point Corner;  // at 96 DPI
   };
   const Place places[] = {
-      {&w.L_WebSite, &w.PanelWeb, {3, 3, 163, 19}},
-      {&w.L_Telegram, &w.PanelWeb, {3, 25, 147, 41}},
+      {&w.L_WebSite, &w.PanelWeb, {3, 3}},
+      {&w.L_Telegram, &w.PanelWeb, {3, 25}},
   };
   for (const Place& p : places) {
     EXPECT_EQ(p.Label->Parent(), p.Parent);
-    EXPECT_EQ(p.Label->BoundsRect(), p.Bounds) << p.Label->Caption().c_str();
+    EXPECT_EQ((os::Point{p.Label->Left(), p.Label->Top()}), p.Corner) << p.Label->Caption().c_str();
+    EXPECT_TRUE(p.Label->AutoSize());
     EXPECT_EQ(p.Label->GetFont().Color, settings_window::clHotLight);
   }
   EXPECT_EQ(w.L_Note.Parent(), &w.Panel_Common);
