@@ -5,11 +5,15 @@
 
 #include <string>
 
+#include "desktop_input.h"
 #include "program_run.h"
 
 namespace {
 
 using e2e::Eventually;
+using e2e::TopLevelOf;
+using e2e::Key;
+using e2e::MovePointer;
 using e2e::ProgramRun;
 
 // Nothing excluded yet, so that the mouse indicator shows over the taskbar; the main window
@@ -18,46 +22,6 @@ constexpr char kSettings[] =
     R"({"MainWindow":{"Top":60},"DesktopIndicator":{"IsTransparent":false},
         "Exclude_WindowClass":{"IsDontShowByWindowClass":true,"SL_Exclude_WindowClass":[]},
         "Exclude_AppFileName":{"IsDontShowByApplicationFilename":true,"SL_Exclude_AppFileName":[]}})";
-
-HWND TopLevelOf(DWORD pid, const wchar_t* cls) {
-  struct Data {
-    DWORD Pid;
-    const wchar_t* Class;
-    HWND Found;
-  } data{pid, cls, nullptr};
-  ::EnumWindows(
-      [](HWND h, LPARAM lp) -> BOOL {
-        auto* d = reinterpret_cast<Data*>(lp);
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(h, &owner);
-        wchar_t name[64] = {};
-        ::GetClassNameW(h, name, 64);
-        if (owner != d->Pid || std::wstring(name) != d->Class) return TRUE;
-        d->Found = h;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&data));
-  return data.Found;
-}
-
-void Key(WORD key, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  // Wine tells the right Shift key from the left one by the extended-key flag alone.
-  if (key == VK_RSHIFT) input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
-  ::SendInput(1, &input, sizeof(INPUT));
-}
-
-void MovePointer(int x, int y) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = ::MulDiv(x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = ::MulDiv(y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  ::SendInput(1, &input, sizeof(INPUT));
-}
 
 std::wstring TextOf(HWND box) {
   // The static control of the message box that holds its text.

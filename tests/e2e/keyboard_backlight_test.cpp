@@ -11,12 +11,15 @@
 #include <string>
 #include <vector>
 
+#include "desktop_input.h"
 #include "program_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using e2e::Eventually;
+using e2e::ClickAt;
+using e2e::ClientPoint;
 using e2e::ProgramRun;
 using Lines = std::vector<std::string>;
 
@@ -53,25 +56,6 @@ std::string BacklightSettings(bool on = true) {
   return R"({"MainWindow":{"Left":60,"Top":80,"MinimizedOnStart":false,"MinimizedOnClose":false},)"
          R"("RGB_Lighting":{"IsChangeRGB_KeyboardLogitech":)" + std::string(on ? "true" : "false") +
          R"(,"SL_Lang_RGB_Color":[)" + colours + "]}}";
-}
-
-void ClickAt(POINT at) {
-  ::SetCursorPos(at.x, at.y);
-  ::Sleep(100);
-  for (DWORD flags : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    ::SendInput(1, &input, sizeof(INPUT));
-    ::Sleep(50);
-  }
-}
-
-// A point of the main window's client area (96-DPI layout coordinates) on the screen.
-POINT ClientPoint(HWND main, int x, int y) {
-  POINT p{x, y};
-  ::ClientToScreen(main, &p);
-  return p;
 }
 
 // The user picks the RGB Keyboard Lighting page (the ninth navigation item, 30 pixels each below

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "desktop_input.h"
 #include "program_run.h"
 #include "ui/canvas.h"
 #include "ui/font.h"
@@ -19,32 +20,15 @@
 namespace {
 
 using e2e::Eventually;
+using e2e::TopLevelOf;
+using e2e::Key;
+using e2e::Press;
+using e2e::MovePointer;
 using e2e::ProgramRun;
 
 // Settings of every run: the desktop indicator opaque, so that its pixels are its own, and the
 // main window below it, so that it covers none of it.
 constexpr char kOpaque[] = R"("MainWindow":{"Top":60},"DesktopIndicator":{"IsTransparent":false})";
-
-HWND TopLevelOf(DWORD pid, const wchar_t* cls) {
-  struct Data {
-    DWORD Pid;
-    const wchar_t* Class;
-    HWND Found;
-  } data{pid, cls, nullptr};
-  ::EnumWindows(
-      [](HWND h, LPARAM lp) -> BOOL {
-        auto* d = reinterpret_cast<Data*>(lp);
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(h, &owner);
-        wchar_t name[64] = {};
-        ::GetClassNameW(h, name, 64);
-        if (owner != d->Pid || std::wstring(name) != d->Class) return TRUE;
-        d->Found = h;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&data));
-  return data.Found;
-}
 
 std::vector<HWND> AllOf(DWORD pid, const wchar_t* cls) {
   struct Data {
@@ -87,29 +71,6 @@ size_t Differing(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b)
   size_t n = a.size() > b.size() ? a.size() - b.size() : b.size() - a.size();
   for (size_t i = 0; i < a.size() && i < b.size(); ++i) n += a[i] != b[i] ? 1 : 0;
   return n;
-}
-
-void Key(WORD key, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  ::SendInput(1, &input, sizeof(INPUT));
-}
-
-void Press(WORD key) {
-  Key(key, false);
-  Key(key, true);
-}
-
-// A pointer move as the mouse makes it, so that low-level mouse hooks see it.
-void MovePointer(int x, int y) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = ::MulDiv(x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = ::MulDiv(y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  ::SendInput(1, &input, sizeof(INPUT));
 }
 
 // The locale names of the desktop's one keyboard layout, as this process has it too.

@@ -3,33 +3,17 @@
 
 #include <filesystem>
 
+#include "desktop_input.h"
 #include "program_run.h"
 
 namespace {
 
 using e2e::Eventually;
+using e2e::ClickAt;
+using e2e::ClientPoint;
 using e2e::ProgramRun;
 
 constexpr int kSlot = 20;  // the width of one icon in the desktop's notification area
-
-void ClickAt(POINT at) {
-  ::SetCursorPos(at.x, at.y);
-  ::Sleep(100);
-  for (DWORD flags : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    ::SendInput(1, &input, sizeof(INPUT));
-    ::Sleep(50);
-  }
-}
-
-// A point of the main window's client area, 96-DPI layout coordinates, on the screen.
-POINT ClientPoint(HWND main, int x, int y) {
-  POINT p{x, y};
-  ::ClientToScreen(main, &p);
-  return p;
-}
 
 int TrayIconCount() {
   HWND taskbar = ::FindWindowW(L"Shell_TrayWnd", nullptr);

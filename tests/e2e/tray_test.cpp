@@ -2,12 +2,14 @@
 
 #include <filesystem>
 
+#include "desktop_input.h"
 #include "program_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using e2e::Eventually;
+using e2e::Press;
 using e2e::ProgramRun;
 
 constexpr int kSlot = 20;  // the width of one icon in the desktop's notification area
@@ -58,14 +60,6 @@ void Click(POINT at, DWORD down, DWORD up) {
     ::SendInput(1, &input, sizeof(INPUT));
     ::Sleep(50);
   }
-}
-
-void Press(WORD key) {
-  INPUT input[2] = {};
-  input[0].type = input[1].type = INPUT_KEYBOARD;
-  input[0].ki.wVk = input[1].ki.wVk = key;
-  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  ::SendInput(2, input, sizeof(INPUT));
 }
 
 HWND VisibleMenu() {

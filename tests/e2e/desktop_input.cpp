@@ -1,0 +1,69 @@
+#include "desktop_input.h"
+
+#include <string>
+
+namespace e2e {
+
+void Key(WORD key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  if (key == VK_RSHIFT) input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+  ::SendInput(1, &input, sizeof(INPUT));
+}
+
+void Press(WORD key) {
+  Key(key, false);
+  Key(key, true);
+}
+
+void MovePointer(int x, int y) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = ::MulDiv(x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = ::MulDiv(y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  ::SendInput(1, &input, sizeof(INPUT));
+}
+
+void ClickAt(POINT at) {
+  ::SetCursorPos(at.x, at.y);
+  ::Sleep(100);
+  for (DWORD flags : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    ::SendInput(1, &input, sizeof(INPUT));
+    ::Sleep(50);
+  }
+}
+
+POINT ClientPoint(HWND window, int x, int y) {
+  POINT p{x, y};
+  ::ClientToScreen(window, &p);
+  return p;
+}
+
+HWND TopLevelOf(DWORD pid, const wchar_t* cls) {
+  struct Data {
+    DWORD Pid;
+    const wchar_t* Class;
+    HWND Found;
+  } data{pid, cls, nullptr};
+  ::EnumWindows(
+      [](HWND h, LPARAM lp) -> BOOL {
+        auto* d = reinterpret_cast<Data*>(lp);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(h, &owner);
+        wchar_t name[64] = {};
+        ::GetClassNameW(h, name, 64);
+        if (owner != d->Pid || std::wstring(name) != d->Class) return TRUE;
+        d->Found = h;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&data));
+  return data.Found;
+}
+
+}  // namespace e2e
