@@ -1,5 +1,7 @@
 #include "ui/control.h"
 
+#include <windows.h>
+
 #include <algorithm>
 
 #include "ui/form.h"
@@ -237,6 +239,41 @@ void Control::PlaceByParent(const os::Rect& r) {
   if (sized) Realign();
   NativePlacementChanged();
   Invalidate();
+}
+
+// --- A monitor DPI change
+
+void Control::ScaleTree(int m, int d, bool withBounds, std::vector<Control*>& fontChanged) {
+  if (withBounds) {
+    // Left, top, width and height each by itself, as the layouts give them: controls of one
+    // size keep one size.
+    const os::Rect b = m_bounds;
+    const int left = ::MulDiv(b.Left, m, d);
+    const int top = ::MulDiv(b.Top, m, d);
+    m_bounds = {left, top, left + ::MulDiv(b.Width(), m, d), top + ::MulDiv(b.Height(), m, d)};
+    m_anchorRight = ::MulDiv(m_anchorRight, m, d);
+    m_anchorBottom = ::MulDiv(m_anchorBottom, m, d);
+  }
+  const int height = ::MulDiv(m_font.Height, m, d);
+  if (height != m_font.Height) {
+    m_font.Height = height;
+    fontChanged.push_back(this);
+  }
+  ChangeScale(m, d);
+  for (Control* c : m_children) c->ScaleTree(m, d, true, fontChanged);
+}
+
+void Control::ApplyScaledLayout(const std::vector<Control*>& fontChanged) {
+  for (Control* c : fontChanged) c->FontChanged();
+  RealignTree();
+  NativePlacementChanged();
+}
+
+// Scaled one by one, docked controls may leave a pixel between them; the parent's layout closes
+// it. A container whose size came out as before is not laid out by its parent, hence every one.
+void Control::RealignTree() {
+  Realign();
+  for (Control* c : m_children) c->RealignTree();
 }
 
 // --- Anchors

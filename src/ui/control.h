@@ -121,6 +121,19 @@ class Control : public Component {
   // Moves the control to a place its parent's layout gives it (docking, anchors).
   void PlaceByParent(const os::Rect& r);
 
+  // --- A move to a monitor of another DPI (the form runs these once per change)
+  // The pixel sizes a control keeps of its own, beyond the bounds, font and anchor distances
+  // that the walk scales for it (spin buttons, row heights, column widths ...): each becomes
+  // MulDiv(size, m, d). Runs before the layout is made again, so it only stores the new sizes.
+  virtual void ChangeScale(int /*m*/, int /*d*/) {}
+  // Scales this control and every one below it, quietly: nothing is placed, measured or painted
+  // yet. Its own bounds only with `withBounds` (a form takes its bounds from the system). The
+  // controls whose font changed are added to `fontChanged`, parents before children.
+  void ScaleTree(int m, int d, bool withBounds, std::vector<Control*>& fontChanged);
+  // After the form took its new size: the fonts reach the controls (native windows, labels that
+  // size themselves), then every container lays its children out again, from the top down.
+  void ApplyScaledLayout(const std::vector<Control*>& fontChanged);
+
  private:
   Control* m_parent = nullptr;
   std::vector<Control*> m_children;
@@ -138,6 +151,7 @@ class Control : public Component {
   // is placed by code, kept when the parent resizes.
   void RememberAnchorDistances();
   void PlaceAnchoredChildren();
+  void RealignTree();
   unsigned m_anchors = akLeft | akTop;
   int m_anchorRight = 0;
   int m_anchorBottom = 0;

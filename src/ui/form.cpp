@@ -270,6 +270,32 @@ void Form::BoundsChanged() {
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
+// The window moved to a monitor of another DPI. As the form's layout was made for the old DPI,
+// every size is scaled by new / old: the minimum size, the fonts, each control's bounds and anchor
+// distances, and the sizes controls keep of their own. The form's own place and size are the
+// system's suggestion, taken once, after the minimum size, so that the old minimum holds back no
+// smaller window. A message for the DPI the form already has (a move between monitors of one
+// DPI) changes nothing.
+void Form::ChangeDpi(int newDpi, const RECT& suggested) {
+  if (newDpi <= 0 || newDpi == m_dpi) return;
+  const int oldDpi = m_dpi;
+  m_dpi = newDpi;
+  m_minWidth = ::MulDiv(m_minWidth, newDpi, oldDpi);
+  m_minHeight = ::MulDiv(m_minHeight, newDpi, oldDpi);
+  std::vector<Control*> fontChanged;
+  ScaleTree(newDpi, oldDpi, false, fontChanged);
+  native::SetWindowPos(m_hwnd, nullptr, suggested.left, suggested.top,
+                       suggested.right - suggested.left, suggested.bottom - suggested.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+  ApplyScaledLayout(fontChanged);
+  if (m_tooltip) {
+    ApplyHintFont();
+    SyncHintTools();
+  }
+  InvalidateRect(nullptr);
+  if (OnAfterMonitorDpiChanged) OnAfterMonitorDpiChanged(oldDpi, newDpi);
+}
+
 void Form::DoCreate() noexcept {
   if (OnCreate) Guarded([this] { OnCreate(); });
 }
@@ -347,6 +373,20 @@ void Form::SetShowHintWindow() {
                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                                     ::GetModuleHandleW(nullptr), nullptr));
   m_hintTools.clear();
+  ApplyHintFont();
+}
+
+void Form::ApplyHintFont() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  if (!::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0,
+                                    static_cast<UINT>(m_dpi))) {
+    return;  // the tooltip keeps the font it has
+  }
+  UniqueFont font(::CreateFontIndirectW(&metrics.lfStatusFont));
+  if (!font) return;
+  ::SendMessageW(m_tooltip.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+  m_hintFont = std::move(font);  // the old one only now, when the tooltip no longer uses it
 }
 
 void Form::SyncHintTools() {
@@ -549,15 +589,10 @@ bool Form::DefaultHandling(WindowMessage& m) {
         return true;
       }
       return false;
-    case WM_DPICHANGED: {
-      const int oldDpi = m_dpi;
-      m_dpi = HIWORD(m.WParam);
-      const auto* r = reinterpret_cast<const RECT*>(m.LParam);
-      native::SetWindowPos(m_hwnd, nullptr, r->left, r->top, r->right - r->left,
-                           r->bottom - r->top, SWP_NOZORDER | SWP_NOACTIVATE);
-      if (OnAfterMonitorDpiChanged) OnAfterMonitorDpiChanged(oldDpi, m_dpi);
+    case WM_DPICHANGED:
+      ChangeDpi(HIWORD(m.WParam), *reinterpret_cast<const RECT*>(m.LParam));
+      m.Result = 0;
       return true;
-    }
     default: return false;
   }
 }

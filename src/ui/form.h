@@ -102,8 +102,12 @@ class Form : public Control {
   using DragMoveFunction = void (*)(HWND hwnd);
   static DragMoveFunction SetDragMoveFunction(DragMoveFunction f) noexcept;
 
-  // The pixel value of a 96-DPI layout size for the DPI this form was created on.
+  // The pixel value of a 96-DPI layout size for the form's DPI: the one it was created on, and
+  // after a move to a monitor of another DPI that monitor's.
   int Px(int value) const;
+  int Dpi() const noexcept { return m_dpi; }
+  // The tooltip window that shows the hints; null until the first pointer move over the form.
+  HWND HintWindow() const noexcept { return m_tooltip.Get(); }
 
   std::function<void()> OnCreate;
   // Paints the window's own drawing over its colour, before its controls.
@@ -113,6 +117,8 @@ class Form : public Control {
   std::function<void(CloseAction& action)> OnClose;
   std::function<void()> OnDestroy;
   std::function<void(WORD& key)> OnKeyDown;
+  // After the window moved to a monitor of another DPI and the form and all its controls were
+  // scaled to it (see ChangeDpi).
   std::function<void(int oldDpi, int newDpi)> OnAfterMonitorDpiChanged;
 
   // Runs OnCreate behind the exception barrier; called once after construction.
@@ -149,6 +155,8 @@ class Form : public Control {
   void SyncHintTools();
   bool HintText(UINT_PTR id, NMTTDISPINFOW& info);
   DWORD BorderStyleBits() const;
+  void ChangeDpi(int newDpi, const RECT& suggested);
+  void ApplyHintFont();
 
   HWND m_hwnd = nullptr;  // owned; destroyed in BeforeDestruction / the destructor
   BorderStyle m_borderStyle = BorderStyle::Sizeable;
@@ -166,6 +174,9 @@ class Form : public Control {
   Control* m_pressed = nullptr;
   bool m_nativePos = false;  // inside SetWindowPosNative
   bool m_showHint = false;
+  // The tooltip's font: the system's status font for the form's DPI. Declared before the
+  // tooltip, so that it outlives the window that uses it.
+  UniqueFont m_hintFont;
   // The tooltip window, made at the first pointer move over the form. It has no owner: an owned
   // topmost tooltip keeps the form out of the topmost band under Wine.
   UniqueWindow m_tooltip;

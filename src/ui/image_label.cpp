@@ -1,5 +1,6 @@
 #include "ui/image_label.h"
 
+#include "ui/form.h"
 #include "ui/image_source.h"
 
 namespace ui {
@@ -21,10 +22,13 @@ void ImageLabel::SetImageIndex(int index) {
 void ImageLabel::Paint(Canvas& canvas) {
   const os::Rect r{0, 0, Width(), Height()};
   if (!Transparent()) canvas.FillRect(r, Color());
-  int textLeft = kMargin;
+  const Form* form = OwnerForm();
+  const int margin = form != nullptr ? form->Px(kMargin) : kMargin;
+  const int gap = form != nullptr ? form->Px(kGap) : kGap;
+  int textLeft = margin;
   if (m_images != nullptr && m_imageIndex >= 0 && m_imageIndex < m_images->ImageCount()) {
-    canvas.DrawImage(m_images, m_imageIndex, kMargin, (Height() - m_images->ImageHeight()) / 2);
-    textLeft += m_images->ImageWidth() + kGap;
+    canvas.DrawImage(m_images, m_imageIndex, margin, (Height() - m_images->ImageHeight()) / 2);
+    textLeft += m_images->ImageWidth() + gap;
   }
   canvas.DrawText(Caption(), {textLeft, 0, r.Right, r.Bottom}, GetFont(),
                   DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);

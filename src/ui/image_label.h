@@ -17,7 +17,8 @@ class ImageLabel : public Label {
   int ImageIndex() const noexcept { return m_imageIndex; }
   void Paint(Canvas& canvas) override;
 
-  // Pixels between the edge and the image, and between the image and the caption.
+  // Pixels at 96 DPI between the edge and the image, and between the image and the caption;
+  // they follow the form's DPI.
   static constexpr int kMargin = 2;
   static constexpr int kGap = 4;
 

@@ -208,6 +208,9 @@ bool NumberBox::MouseWheel(int delta) { return WheelNotches(delta); }
 
 void NumberBox::FontChanged() { m_edit->SetFont(GetFont()); }
 
+// The edit's part follows when the box is laid out again.
+void NumberBox::ChangeScale(int m, int d) { m_spinWidth = ::MulDiv(m_spinWidth, m, d); }
+
 void NumberBox::MouseDown(MouseButton button, int x, int y) {
   Control::MouseDown(button, x, y);
   if (button != MouseButton::Left || m_spinWidth == 0 || x < Width() - m_spinWidth) return;

@@ -43,6 +43,7 @@ class NumberBox : public Control {
 
  protected:
   void FontChanged() override;  // the edit shows the box's font
+  void ChangeScale(int m, int d) override;  // the spin buttons' width
 
  private:
   class NumberEdit;
