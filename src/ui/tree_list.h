@@ -164,6 +164,7 @@ class TreeList : public WinControl {
   void WindowCreated() override;
   void WindowDestroyed() override;
   void FontChanged() override;
+  void ChangeScale(int m, int d) override;  // in tree_list_scale.cpp
 
  private:
   template <class T>
