@@ -195,19 +195,48 @@ TEST_P(IndicatorDpiTest, BorderWindowIsARedRectangle) {
   EXPECT_EQ(f->BoundsRect(), (os::Rect{0, 0, S(635), S(275)}));
 }
 
+// The system moves the shown windows to a 192-DPI monitor: the class library scales each window
+// and its controls to 192 DPI, then the window's handler puts its height back from Scale, which
+// keeps the DPI of start-up.
 TEST_P(IndicatorDpiTest, HeightsAfterAMonitorDpiChangeUseTheDpiOfStartUp) {
+  const int start = GetParam(), moved = 192;
   monitor::fLangInfo = Make<indicators::TfLangInfo>();
   monitor::fLangInfoMouse = Make<indicators::TfLangInfoMouse>();
   auto caret = Make<indicators::TfLangInfoCaret>();
-  caret->SetHeight(S(18));
-  sys->Dpi = 192;  // the new monitor's
-  monitor::fLangInfo->FormAfterMonitorDpiChanged();
-  monitor::fLangInfoMouse->FormAfterMonitorDpiChanged();
-  caret->FormAfterMonitorDpiChanged();
-  const int dpi = GetParam();
-  EXPECT_EQ(monitor::fLangInfo->Height(), ::MulDiv(30, dpi, 96));
-  EXPECT_EQ(monitor::fLangInfoMouse->Height(), ::MulDiv(40, dpi, 96));
-  EXPECT_EQ(caret->Height(), ::MulDiv(20, dpi, 96));
+  // Sized as the main window and the pass size them, then shown.
+  monitor::fLangInfo->SetBounds(300, 5, S(200), S(30));
+  monitor::fLangInfoMouse->SetBounds(300, 100, S(70), S(40));
+  caret->SetBounds(300, 200, S(60), S(18));
+  struct Case {
+    const char* Name;
+    ui::Form& Form;
+    int Height;                  // 96-DPI pixels, through Scale
+    const ui::Control& Control;  // one of its controls
+    int Left, FontHeight;        // that control's, in 96-DPI pixels at creation
+  } cases[] = {
+      {"desktop indicator", *monitor::fLangInfo, 30, monitor::fLangInfo->L_Lang, 85, 16},
+      {"mouse indicator", *monitor::fLangInfoMouse, 40, monitor::fLangInfoMouse->L_Lang, 5, 11},
+      {"caret indicator", *caret, 20, caret->L_Lang, 20, 11},
+  };
+  sys->Dpi = moved;  // the screen as the program would read it now
+  for (const Case& c : cases) {
+    c.Form.Show();
+    const os::Rect b = c.Form.BoundsRect();
+    RECT suggested{b.Left, b.Top, b.Left + ::MulDiv(b.Width(), moved, start),
+                   b.Top + ::MulDiv(b.Height(), moved, start)};
+    ::SendMessageW(c.Form.Handle(), WM_DPICHANGED, MAKEWPARAM(moved, moved),
+                   reinterpret_cast<LPARAM>(&suggested));
+
+    EXPECT_EQ(c.Form.Height(), ::MulDiv(c.Height, start, 96)) << c.Name;
+    EXPECT_EQ(c.Form.Width(), suggested.right - suggested.left) << c.Name << ": as suggested";
+    RECT window{};
+    ::GetWindowRect(c.Form.Handle(), &window);
+    EXPECT_EQ(window.bottom - window.top, c.Form.Height()) << c.Name;
+    EXPECT_EQ(c.Form.Dpi(), moved) << c.Name;
+    EXPECT_EQ(c.Control.Left(), ::MulDiv(S(c.Left), moved, start)) << c.Name << ": L_Lang";
+    EXPECT_EQ(c.Control.GetFont().Height, ::MulDiv(S(c.FontHeight), moved, start))
+        << c.Name << ": L_Lang";
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, IndicatorDpiTest, ::testing::Values(96, 144),
