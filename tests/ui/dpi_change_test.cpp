@@ -303,8 +303,16 @@ TEST_F(DpiChangeTest, TheTreeListScalesItsRowsColumnsIndentAndHeader) {
   t.SetCheckBox(child, true);
   t.SetNodeHeight(child, 25);
   t.SetExpanded(parent, true);
+  t.SetEditable(true);
+  std::vector<std::wstring> typed;
+  t.OnNewText = [&](ui::TreeNode*, int, const std::wstring& text) { typed.push_back(text); };
   f.Show();
+  ASSERT_TRUE(t.EditNode(child, 1));
+  ::SetWindowTextW(t.EditorHandle(), L"typed");
   SendDpiChanged(f, 144, RECT{0, 0, 600, 450});
+
+  EXPECT_FALSE(t.IsEditing()) << "the edit was placed for the old sizes: it ends, keeping the text";
+  EXPECT_EQ(typed, std::vector<std::wstring>{L"typed"});
 
   EXPECT_EQ(t.DefaultNodeHeight(), 27);
   EXPECT_EQ(t.HeaderHeight(), 36);
@@ -327,6 +335,16 @@ TEST_F(DpiChangeTest, TheTreeListScalesItsRowsColumnsIndentAndHeader) {
   ::GetWindowRect(header, &hr);
   EXPECT_EQ(hr.bottom - hr.top, 36);
   EXPECT_EQ(WindowFont(header).lfHeight, -20);
+}
+
+TEST_F(DpiChangeTest, TheTreeListKeepsTheSameRowsInSight) {
+  TreeForm f;
+  for (int i = 0; i < 40; ++i) f.Tree.AddChild(nullptr);
+  f.Show();
+  f.Tree.SetTopOffset(41);
+  ASSERT_EQ(f.Tree.TopOffset(), 41);
+  SendDpiChanged(f, 144, RECT{0, 0, 600, 450});
+  EXPECT_EQ(f.Tree.TopOffset(), 62);  // 61.5: the first row in sight is the same
 }
 
 class NativeForm : public ui::Form {
