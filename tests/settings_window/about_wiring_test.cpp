@@ -154,11 +154,17 @@ TEST_F(AboutWiring, HoverChangesOnlyTheStylesOfEachLabel) {
 TEST_F(AboutWiring, TheStartTimerArmsOneDownloadWhosePageShowsNextTime) {
   sys->AddFile(kNews, "<p>old news</p>");
   std::atomic<int> requests{0};
-  sys->HttpAnswer = [&requests](const std::wstring&, const os::HttpOptions&) {
+  std::wstring address, userAgent;
+  sys->HttpAnswer = [&](const std::wstring& url, const os::HttpOptions& options) {
     ++requests;
+    address = url;
+    userAgent = options.UserAgent;
     return Answer(200, "<p>fresh news</p>");
   };
   auto& w = ShownMainWindow();
+  // The window shows the program's title and version; the request names the same.
+  EXPECT_EQ(w.L_ProgramTitle.Caption(), L"Halvarin");
+  EXPECT_EQ(w.L_ProgramVersion.Caption(), L"v.2025.03.16");
   EXPECT_FALSE(w.TimerUpdate.Enabled());
   EXPECT_EQ(w.TimerUpdate.Interval(), 60000);
   w.TimerStartTimer();
@@ -171,6 +177,8 @@ TEST_F(AboutWiring, TheStartTimerArmsOneDownloadWhosePageShowsNextTime) {
   EXPECT_FALSE(w.TimerUpdate.Enabled()) << "it fires once";
   EXPECT_EQ(w.NewsDownload.Wait(), settings_window::NewsOutcome::Saved);
   EXPECT_EQ(requests.load(), 1);
+  EXPECT_EQ(address, L"http://halvarin.example/update/News-Halvarin.html") << "over plain HTTP";
+  EXPECT_EQ(userAgent, L"Halvarin/2025.03.16");
   EXPECT_EQ(sys->FileText(kNews), "<p>fresh news</p>");
   EXPECT_NE(Shown(w).find(L"old news"), std::wstring::npos) << "the page shows it when picked";
   PickAboutPage(w);
