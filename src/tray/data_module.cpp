@@ -357,7 +357,7 @@ void TDM::pmm_HomePageClick(ui::MenuItem&) {
   os::ShellCommand command;
   command.Owner = os::Shl().FindTopWindow(L"ProgMan");
   command.Verb = L"open";
-  command.File = core::kWebSiteAddress;
+  command.File = core::kProductPageAddress;
   os::Shl().Execute(command);
 }
 

@@ -73,22 +73,31 @@ TEST_F(AboutPage, ALinkOfThePageOpensOnlyWebAddresses) {
   settings_window::HtmlViewerHotSpotClick(L"\\\\server\\share");
   settings_window::HtmlViewerHotSpotClick(L"javascript:alert(1)");
   EXPECT_TRUE(shell->Executed.empty());
+  shell->TopWindows[L"ProgMan"] = 0x6B6B0;  // the desktop's program window
   settings_window::HtmlViewerHotSpotClick(L"https://halvarin.example/news");
   ASSERT_EQ(shell->Executed.size(), 1u);
   const os::ShellCommand& c = shell->Executed[0];
   EXPECT_EQ(c.File, L"https://halvarin.example/news");
   EXPECT_EQ(c.Verb, L"") << "the shell's default action";
-  EXPECT_EQ(c.Owner, 0x10010u) << "the ProgMan window";
+  EXPECT_EQ(c.Owner, 0x6B6B0u) << "owned by the desktop's program window";
   EXPECT_EQ(c.ShowCommand, os::kSwShowNormal);
 }
 
 TEST_F(AboutPage, ALinkLabelOpensItsHint) {
-  shell->TopWindows.clear();  // no ProgMan: no owner
-  settings_window::L_WebSiteClick(L"https://halvarin.example/support/");
-  ASSERT_EQ(shell->Executed.size(), 1u);
-  EXPECT_EQ(shell->Executed[0].File, L"https://halvarin.example/support/");
-  EXPECT_EQ(shell->Executed[0].Verb, L"open");
-  EXPECT_EQ(shell->Executed[0].Owner, 0u);
+  for (const os::WindowHandle progMan : {os::WindowHandle{0x6B6B0}, os::WindowHandle{0}}) {
+    shell->TopWindows.clear();
+    if (progMan != 0) shell->TopWindows[L"ProgMan"] = progMan;  // else none: no owner
+    shell->Executed.clear();
+    settings_window::L_WebSiteClick(L"https://halvarin.example/support/");
+    ASSERT_EQ(shell->Executed.size(), 1u);
+    const os::ShellCommand& c = shell->Executed[0];
+    EXPECT_EQ(c.File, L"https://halvarin.example/support/");
+    EXPECT_EQ(c.Verb, L"open");
+    EXPECT_EQ(c.Parameters, L"");
+    EXPECT_EQ(c.Directory, L"");
+    EXPECT_EQ(c.ShowCommand, os::kSwShowNormal);
+    EXPECT_EQ(c.Owner, progMan);
+  }
 }
 
 TEST_F(AboutPage, TheSettingsFoldersNewsComesFirst) {

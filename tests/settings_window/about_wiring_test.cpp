@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "core/common.h"
-#include "core/maker_addresses.h"
 #include "settings_window/news_download.h"
 #include "settings_window/pages_fixture.h"
 #include "ui/application.h"
@@ -86,13 +85,26 @@ TEST_F(AboutWiring, OnlyWebLinksOfThePageReachTheShell) {
 
 TEST_F(AboutWiring, LinkLabelsCarryTheirAddressesAndOpenThem) {
   auto& w = ShownMainWindow();
-  // The maker's addresses are ours to choose; the shape around them is fixed.
-  EXPECT_EQ(w.L_WebSite.Caption(), std::wstring(L"Web site: ") + w.L_WebSite.Hint());
-  EXPECT_EQ(w.L_WebSite.Hint().rfind(L"https://", 0), 0u) << w.L_WebSite.Hint();
-  EXPECT_EQ(w.L_Note.Hint(), w.L_WebSite.Hint() + L"support/");
-  EXPECT_EQ(w.L_WebSite.Hint(), core::kWebSiteAddress);
-  EXPECT_EQ(w.L_Telegram.Caption(), std::wstring(L"Telegram: ") + core::kTelegramShortAddress);
-  EXPECT_EQ(w.L_Telegram.Hint(), core::kTelegramAddress);
+  // Each label opens its hint. The hosts are the maker's, all under the reserved domain
+  // "example"; the web-site label shows the home page it opens, the note opens the support page.
+  struct Link {
+    ui::LinkLabel* Label;
+    const wchar_t* Caption;
+    const wchar_t* Hint;
+  };
+  const Link links[] = {
+      {&w.L_WebSite, L"Web site: https://halvarin.example/", L"https://halvarin.example/"},
+      {&w.L_Telegram, L"Telegram: t.me.example/halvarin_example",
+       L"https://t.me.example/halvarin_example"},
+  };
+  for (const Link& link : links) {
+    EXPECT_EQ(link.Label->Caption(), link.Caption);
+    EXPECT_EQ(link.Label->Hint(), link.Hint);
+  }
+  EXPECT_EQ(w.L_Note.Hint(), L"https://halvarin.example/support/");
+  // The messenger label shows, in its short form, the very address a click opens.
+  const std::wstring shown = w.L_Telegram.Caption().substr(std::wstring(L"Telegram: ").size());
+  EXPECT_EQ(L"https://" + shown, w.L_Telegram.Hint());
 
   // Placed at their corners; their size follows the address they show.
   struct Place {
@@ -142,11 +154,17 @@ TEST_F(AboutWiring, HoverChangesOnlyTheStylesOfEachLabel) {
 TEST_F(AboutWiring, TheStartTimerArmsOneDownloadWhosePageShowsNextTime) {
   sys->AddFile(kNews, "<p>old news</p>");
   std::atomic<int> requests{0};
-  sys->HttpAnswer = [&requests](const std::wstring&, const os::HttpOptions&) {
+  std::wstring address, userAgent;
+  sys->HttpAnswer = [&](const std::wstring& url, const os::HttpOptions& options) {
     ++requests;
+    address = url;
+    userAgent = options.UserAgent;
     return Answer(200, "<p>fresh news</p>");
   };
   auto& w = ShownMainWindow();
+  // The window shows the program's title and version; the request names the same.
+  EXPECT_EQ(w.L_ProgramTitle.Caption(), L"Halvarin");
+  EXPECT_EQ(w.L_ProgramVersion.Caption(), L"v.2025.03.16");
   EXPECT_FALSE(w.TimerUpdate.Enabled());
   EXPECT_EQ(w.TimerUpdate.Interval(), 60000);
   w.TimerStartTimer();
@@ -159,6 +177,8 @@ TEST_F(AboutWiring, TheStartTimerArmsOneDownloadWhosePageShowsNextTime) {
   EXPECT_FALSE(w.TimerUpdate.Enabled()) << "it fires once";
   EXPECT_EQ(w.NewsDownload.Wait(), settings_window::NewsOutcome::Saved);
   EXPECT_EQ(requests.load(), 1);
+  EXPECT_EQ(address, L"http://halvarin.example/update/News-Halvarin.html") << "over plain HTTP";
+  EXPECT_EQ(userAgent, L"Halvarin/2025.03.16");
   EXPECT_EQ(sys->FileText(kNews), "<p>fresh news</p>");
   EXPECT_NE(Shown(w).find(L"old news"), std::wstring::npos) << "the page shows it when picked";
   PickAboutPage(w);

@@ -1,10 +1,13 @@
-// The page handlers: each change saves once, its page's guard holds it off, and the few that
-// act on the running program do so.
+// The page handlers: every control bound to one saves once through it, only its own flags hold it
+// off, and the few that act on the running program do so.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <vector>
 
 #include "core/color_text.h"
+#include "core/json.h"
 #include "pages_fixture.h"
 #include "settings_window/lang_data.h"
 
@@ -14,94 +17,239 @@ using monitor::TfMain;
 using testing_support::ColorDialogAnswer;
 using testing_support::PagesFixture;
 
+// One row per control the page handlers are bound to: what the user (or code) does to it, the
+// flags that hold its handler off, the key of the settings file that the save changes and the
+// value it then holds, and what else the handler does. The values differ from the defaults of a
+// new settings object, and each colour from every other, so that a control saved into the wrong
+// key, or not saved at all, shows.
 struct HandlerRow {
   const char* Control;
-  std::function<void(TfMain&)> Change;  // what the user does
-  bool* Guard;
-  std::function<bool(const core::TSettings&)> Saved;  // the change is in the settings
+  std::function<void(TfMain&)> Change;
+  std::vector<bool*> HeldOffBy;
+  const char* Section;
+  const char* Key;
+  core::Json Saved;
+  std::function<bool(TfMain&)> Also;  // the handler's further effect has happened; null: none
 };
 
+#define CLICK(control) [](TfMain& m) { m.control.Click(); }
+#define NUMBER(control, v) [](TfMain& m) { m.control.SetValueInt(v); }
+#define COLOUR(control, c) [](TfMain& m) { m.control.SetSelectionColor(c); }
+#define ITEM(control, i) [](TfMain& m) { m.control.SetItemIndex(i); }
+
 std::vector<HandlerRow> Rows() {
-  using S = const core::TSettings&;
+  bool* const desktop = &core::IsFillingDesktopIndicator;
+  bool* const border = &core::IsFillingDesktopBorder;
+  bool* const mouse = &core::IsFillingMouseIndicator;
+  bool* const exclude = &core::IsFillingExcludeList;
+  bool* const tray = &core::IsFillingSystemTray;
+  bool* const caret = &core::IsFillingCaretIndicator;
+  bool* const exclude2 = &core::IsFillingExcludeList2;
+  bool* const rgb = &core::IsFillingRGBLighting;
+  bool* const starting = &core::IsStarting;
+  const char* const di = "DesktopIndicator";
+  const char* const db = "DesktopBorder";
+  const char* const mi = "MouseIndicator";
+  const char* const st = "SystemTrayIndicator";
+  const char* const ci = "CaretIndicator";
   return {
-      {"edBorderWidth", [](TfMain& m) { m.edBorderWidth.SetValueInt(0); },
-       &core::IsFillingDesktopIndicator, [](S s) { return s.BorderWidth == 0; }},
-      {"edTransparent", [](TfMain& m) { m.edTransparent.SetValueInt(150); },
-       &core::IsFillingDesktopIndicator, [](S s) { return s.TransparentValue == 150; }},
-      {"swShowDesktopIndicator", [](TfMain& m) { m.swShowDesktopIndicator.Click(); },
-       &core::IsFillingDesktopIndicator, [](S s) { return !s.IsShowDesktopIndicator; }},
-      {"swColorsByLang", [](TfMain& m) { m.swColorsByLang.Click(); },
-       &core::IsFillingDesktopIndicator, [](S s) { return s.IsColorsByLang; }},
-      {"btnColor_Main_Background",
-       [](TfMain& m) { m.btnColor_Main_Background.SetSelectionColor(0x123456); },
-       &core::IsFillingDesktopIndicator, [](S s) { return s.Color_Main_Background == 0x123456; }},
-      {"edDesktopBorderWidth", [](TfMain& m) { m.edDesktopBorderWidth.SetValueInt(7); },
-       &core::IsFillingDesktopBorder, [](S s) { return s.DesktopBorderWidth == 7; }},
-      {"cbShowTaskbarBorder_T", [](TfMain& m) { m.cbShowTaskbarBorder_T.Click(); },
-       &core::IsFillingDesktopBorder, [](S s) { return !s.ShowTaskbarBorder_T; }},
-      {"swShowWorkareaBorder", [](TfMain& m) { m.swShowWorkareaBorder.Click(); },
-       &core::IsFillingDesktopBorder, [](S s) { return s.IsShowWorkareaBorder; }},
-      {"edMouseIndicatorAutoHideSec", [](TfMain& m) { m.edMouseIndicatorAutoHideSec.SetValueInt(9); },
-       &core::IsFillingMouseIndicator, [](S s) { return s.MouseIndicator_AutoHideSec == 9; }},
-      {"swShowCapsNum_MouseIndicator", [](TfMain& m) { m.swShowCapsNum_MouseIndicator.Click(); },
-       &core::IsFillingMouseIndicator, [](S s) { return s.MouseIndicator_IsShowCapsNum; }},
-      {"btnColor_MouseIndicator_Main_Font",
-       [](TfMain& m) { m.btnColor_MouseIndicator_Main_Font.SetSelectionColor(0x0000FF); },
-       &core::IsFillingMouseIndicator,
-       [](S s) { return s.MouseIndicator_Color_Main_Font == 0x0000FF; }},
-      {"btnColor_MouseIndicator_Led_On",
-       [](TfMain& m) { m.btnColor_MouseIndicator_Led_On.SetSelectionColor(0x0000FF); },
-       &core::IsFillingMouseIndicator,
-       [](S s) { return s.MouseIndicator_Color_Led_On == 0x0000FF; }},
-      {"grTray_NumLock_Mode", [](TfMain& m) { m.grTray_NumLock_Mode.SetItemIndex(6); },
-       &core::IsFillingSystemTray,
-       [](S s) { return s.SystemTrayIndicator_NumLockIndicatorMode == 6; }},
-      {"sw_TrayShowCapsLockIndicator", [](TfMain& m) { m.sw_TrayShowCapsLockIndicator.Click(); },
-       &core::IsFillingSystemTray,
-       [](S s) { return !s.SystemTrayIndicator_IsShowCapsLockIndicator; }},
-      {"edCaretIndicatorTransparentValue",
-       [](TfMain& m) { m.edCaretIndicatorTransparentValue.SetValueInt(101); },
-       &core::IsFillingCaretIndicator,
-       [](S s) { return s.CaretIndicator_TransparentValue == 101; }},
-      {"swCaretIndicatorDrawBlackBorder",
-       [](TfMain& m) { m.swCaretIndicatorDrawBlackBorder.Click(); }, &core::IsFillingCaretIndicator,
-       [](S s) { return !s.CaretIndicator_IsDrawBlackBorder; }},
-      {"swColorsByLang_CaretIndicator", [](TfMain& m) { m.swColorsByLang_CaretIndicator.Click(); },
-       &core::IsFillingCaretIndicator, [](S s) { return !s.CaretIndicator_IsColorsByLang; }},
+      // Desktop Indicator page
+      {"edBorderWidth", NUMBER(edBorderWidth, 0), {desktop}, di, "BorderWidth", 0},
+      {"edTransparent", NUMBER(edTransparent, 150), {desktop}, di, "TransparentValue", 150},
+      {"swShowTime", CLICK(swShowTime), {desktop}, di, "IsShowTime", false},
+      {"swShowDate", CLICK(swShowDate), {desktop}, di, "IsShowDate", false},
+      {"swColorsByLang", CLICK(swColorsByLang), {desktop}, di, "IsColorsByLang", true},
+      {"swTransparent", CLICK(swTransparent), {desktop}, di, "IsTransparent", false},
+      {"swShowDesktopIndicator", CLICK(swShowDesktopIndicator), {desktop}, di,
+       "IsShowDesktopIndicator", false},
+      {"btnColor_Time_Font", COLOUR(btnColor_Time_Font, 0x0000A1), {desktop}, di,
+       "Panel_Time_Font_Color", "A10000"},
+      {"btnColor_Time_Background", COLOUR(btnColor_Time_Background, 0x0000A2), {desktop}, di,
+       "Panel_Time_Color", "A20000"},
+      {"btnColor_Date_Font", COLOUR(btnColor_Date_Font, 0x0000A3), {desktop}, di,
+       "Panel_Date_Font_Color", "A30000"},
+      {"btnColor_Date_Background", COLOUR(btnColor_Date_Background, 0x0000A4), {desktop}, di,
+       "Panel_Date_Color", "A40000"},
+      {"btnColor_Led_Off", COLOUR(btnColor_Led_Off, 0x0000A5), {desktop}, di, "Color_Led_Off",
+       "A50000"},
+      {"btnColor_Led_On", COLOUR(btnColor_Led_On, 0x0000A6), {desktop}, di, "Color_Led_On",
+       "A60000"},
+      {"btnColor_Main_Font", COLOUR(btnColor_Main_Font, 0x0000A7), {desktop}, di,
+       "Color_Main_Font", "A70000"},
+      {"btnColor_Main_Background", COLOUR(btnColor_Main_Background, 0x0000A8), {desktop}, di,
+       "Color_Main_Background", "A80000"},
+      // Desktop Border page
+      {"edDesktopBorderWidth", NUMBER(edDesktopBorderWidth, 7), {border}, db,
+       "DesktopBorderWidth", 7},
+      {"swShowWorkareaBorder", CLICK(swShowWorkareaBorder), {border}, db, "IsShowWorkareaBorder",
+       true},
+      {"swShowTaskbarBorder", CLICK(swShowTaskbarBorder), {border}, db, "IsShowTaskbarBorder",
+       true},
+      {"cbShowWorkareaBorder_L", CLICK(cbShowWorkareaBorder_L), {border}, db,
+       "ShowWorkareaBorder_L", false},
+      {"cbShowWorkareaBorder_R", CLICK(cbShowWorkareaBorder_R), {border}, db,
+       "ShowWorkareaBorder_R", false},
+      {"cbShowWorkareaBorder_T", CLICK(cbShowWorkareaBorder_T), {border}, db,
+       "ShowWorkareaBorder_T", false},
+      {"cbShowWorkareaBorder_B", CLICK(cbShowWorkareaBorder_B), {border}, db,
+       "ShowWorkareaBorder_B", false},
+      {"cbShowTaskbarBorder_L", CLICK(cbShowTaskbarBorder_L), {border}, db,
+       "ShowTaskbarBorder_L", false},
+      {"cbShowTaskbarBorder_R", CLICK(cbShowTaskbarBorder_R), {border}, db,
+       "ShowTaskbarBorder_R", false},
+      {"cbShowTaskbarBorder_T", CLICK(cbShowTaskbarBorder_T), {border}, db,
+       "ShowTaskbarBorder_T", false},
+      {"cbShowTaskbarBorder_B", CLICK(cbShowTaskbarBorder_B), {border}, db,
+       "ShowTaskbarBorder_B", false},
+      // Mouse Indicator page
+      {"edMouseIndicatorAutoHideSec", NUMBER(edMouseIndicatorAutoHideSec, 9), {mouse}, mi,
+       "MouseIndicator_AutoHideSec", 9},
+      {"edTransparent_MouseIndicator", NUMBER(edTransparent_MouseIndicator, 150), {mouse}, mi,
+       "MouseIndicator_TransparentValue", 150},
+      {"swShowMouseIndicator", CLICK(swShowMouseIndicator), {mouse}, mi, "MouseIndicator_IsShow",
+       false},
+      {"swMouseIndicatorAutoHide", CLICK(swMouseIndicatorAutoHide), {mouse}, mi,
+       "MouseIndicator_IsAutoHide", false},
+      {"swShowTime_MouseIndicator", CLICK(swShowTime_MouseIndicator), {mouse}, mi,
+       "MouseIndicator_IsShowTime", true},
+      {"swTransparent_MouseIndicator", CLICK(swTransparent_MouseIndicator), {mouse}, mi,
+       "MouseIndicator_IsTransparent", false},
+      {"swColorsByLang_MouseIndicator", CLICK(swColorsByLang_MouseIndicator), {mouse}, mi,
+       "MouseIndicator_IsColorsByLang", true},
+      {"swShowWinInfo_MouseIndicator", CLICK(swShowWinInfo_MouseIndicator), {mouse}, mi,
+       "MouseIndicator_IsWindowInfo", true},
+      {"swShowCapsNum_MouseIndicator", CLICK(swShowCapsNum_MouseIndicator), {mouse}, mi,
+       "MouseIndicator_IsShowCapsNum", true},
+      {"btnColor_MouseIndicator_Time_Font", COLOUR(btnColor_MouseIndicator_Time_Font, 0x0000B1),
+       {mouse}, mi, "MouseIndicator_Panel_Time_Font_Color", "B10000"},
+      {"btnColor_MouseIndicator_Time_Background",
+       COLOUR(btnColor_MouseIndicator_Time_Background, 0x0000B2), {mouse}, mi,
+       "MouseIndicator_Panel_Time_Color", "B20000"},
+      {"btnColor_MouseIndicator_Led_Off", COLOUR(btnColor_MouseIndicator_Led_Off, 0x0000B3),
+       {mouse}, mi, "MouseIndicator_Color_Led_Off", "B30000"},
+      {"btnColor_MouseIndicator_Led_On", COLOUR(btnColor_MouseIndicator_Led_On, 0x0000B4),
+       {mouse}, mi, "MouseIndicator_Color_Led_On", "B40000"},
+      {"btnColor_MouseIndicator_Main_Background",
+       COLOUR(btnColor_MouseIndicator_Main_Background, 0x0000B5), {mouse}, mi,
+       "MouseIndicator_Color_Main_Background", "B50000"},
+      {"btnColor_MouseIndicator_Main_Font", COLOUR(btnColor_MouseIndicator_Main_Font, 0x0000B6),
+       {mouse}, mi, "MouseIndicator_Color_Main_Font", "B60000"},
+      // The first Exclude List page: the filter lists are rebuilt before the save.
+      {"swDontShowByWindowClass", CLICK(swDontShowByWindowClass), {exclude, starting},
+       "Exclude_WindowClass", "IsDontShowByWindowClass", false,
+       [](TfMain&) { return core::FilterWindowClass->empty(); }},
+      {"swDontShowByApplicationFilename", CLICK(swDontShowByApplicationFilename),
+       {exclude, starting}, "Exclude_AppFileName", "IsDontShowByApplicationFilename", false,
+       [](TfMain&) { return core::FilterAppFileName->empty(); }},
+      // System Tray Indicator page: the icons follow at once, showing the mode's "on" image.
+      {"sw_TrayShowCapsLockIndicator", CLICK(sw_TrayShowCapsLockIndicator), {tray}, st,
+       "SystemTrayIndicator_IsShowCapsLockIndicator", false,
+       [](TfMain& m) { return !m.TrayIcon_CAPS.Visible(); }},
+      {"sw_TrayShowNumLockIndicator", CLICK(sw_TrayShowNumLockIndicator), {tray}, st,
+       "SystemTrayIndicator_IsShowNumLockIndicator", false,
+       [](TfMain& m) { return !m.TrayIcon_NumLock.Visible(); }},
+      {"grTray_CAPS_Mode", ITEM(grTray_CAPS_Mode, 5), {tray}, st,
+       "SystemTrayIndicator_CapsLockIndicatorMode", 5,
+       [](TfMain& m) { return m.TrayIcon_CAPS.IconIndex() == 6; }},
+      {"grTray_NumLock_Mode", ITEM(grTray_NumLock_Mode, 2), {tray}, st,
+       "SystemTrayIndicator_NumLockIndicatorMode", 2,
+       [](TfMain& m) { return m.TrayIcon_NumLock.IconIndex() == 3; }},
+      // Caret Indicator page
+      {"edCaretIndicatorAutoHideValue", NUMBER(edCaretIndicatorAutoHideValue, 9), {caret}, ci,
+       "CaretIndicator_AutoHideSec", 9},
+      {"edCaretIndicatorTransparentValue", NUMBER(edCaretIndicatorTransparentValue, 101), {caret},
+       ci, "CaretIndicator_TransparentValue", 101},
+      {"swShowCaretIndicator", CLICK(swShowCaretIndicator), {caret}, ci, "CaretIndicator_IsShow",
+       false},
+      {"swCaretIndicatorAutoHide", CLICK(swCaretIndicatorAutoHide), {caret}, ci,
+       "CaretIndicator_IsAutoHide", false},
+      {"swCaretIndicatorTransparent", CLICK(swCaretIndicatorTransparent), {caret}, ci,
+       "CaretIndicator_IsTransparent", false},
+      {"swShowCaretIndicatorCapsNum", CLICK(swShowCaretIndicatorCapsNum), {caret}, ci,
+       "CaretIndicator_IsShowCapsNum", false},
+      {"swCaretIndicatorDrawBlackBorder", CLICK(swCaretIndicatorDrawBlackBorder), {caret}, ci,
+       "CaretIndicator_IsDrawBlackBorder", false},
+      {"swColorsByLang_CaretIndicator", CLICK(swColorsByLang_CaretIndicator), {caret}, ci,
+       "CaretIndicator_IsColorsByLang", false},
+      {"btnColor_CaretIndicator_Main_Font", COLOUR(btnColor_CaretIndicator_Main_Font, 0x0000C1),
+       {caret}, ci, "CaretIndicator_Color_Main_Font", "C10000"},
       {"btnColor_CaretIndicator_Main_Background",
-       [](TfMain& m) { m.btnColor_CaretIndicator_Main_Background.SetSelectionColor(0x00FF00); },
-       &core::IsFillingCaretIndicator,
-       [](S s) { return s.CaretIndicator_Color_Main_Background == 0x00FF00; }},
-      {"cbCaretIndicatorPosition", [](TfMain& m) { m.cbCaretIndicatorPosition.SetItemIndex(3); },
-       &core::IsFillingCaretIndicator, [](S s) { return s.CaretIndicator_Positon == 3; }},
-      {"swDontShowByWindowClass", [](TfMain& m) { m.swDontShowByWindowClass.Click(); },
-       &core::IsFillingExcludeList, [](S s) { return !s.IsDontShowByWindowClass; }},
-      {"swDontShowByApplicationFilename2",
-       [](TfMain& m) { m.swDontShowByApplicationFilename2.Click(); }, &core::IsFillingExcludeList2,
-       [](S s) { return !s.IsDontShowByApplicationFilename2; }},
-      {"swChangeRGB_KeyboardLogitech", [](TfMain& m) { m.swChangeRGB_KeyboardLogitech.Click(); },
-       &core::IsFillingRGBLighting, [](S s) { return s.IsChangeRGB_KeyboardLogitech; }},
+       COLOUR(btnColor_CaretIndicator_Main_Background, 0x0000C2), {caret}, ci,
+       "CaretIndicator_Color_Main_Background", "C20000"},
+      {"cbCaretIndicatorPosition", ITEM(cbCaretIndicatorPosition, 3), {caret, starting}, ci,
+       "CaretIndicator_Positon", 3},
+      // The second Exclude List page: its filter list is rebuilt before the save.
+      {"swDontShowByApplicationFilename2", CLICK(swDontShowByApplicationFilename2),
+       {exclude2, starting}, "Exclude_AppFileName2", "IsDontShowByApplicationFilename2", false,
+       [](TfMain&) { return core::FilterAppFileName2->empty(); }},
+      // RGB Keyboard Lighting page
+      {"swChangeRGB_KeyboardLogitech", CLICK(swChangeRGB_KeyboardLogitech), {rgb}, "RGB_Lighting",
+       "IsChangeRGB_KeyboardLogitech", true},
   };
 }
 
-class PageHandlers : public PagesFixture {};
+#undef CLICK
+#undef NUMBER
+#undef COLOUR
+#undef ITEM
 
-TEST_F(PageHandlers, EachChangeSavesOnceAndItsPageGuardHoldsItOff) {
+std::vector<bool*> AllFlags() {
+  return {&core::IsFillingDesktopIndicator, &core::IsFillingDesktopBorder,
+          &core::IsFillingMouseIndicator,   &core::IsFillingExcludeList,
+          &core::IsFillingSystemTray,       &core::IsFillingCaretIndicator,
+          &core::IsFillingExcludeList2,     &core::IsFillingRGBLighting,
+          &core::IsStarting};
+}
+
+class PageHandlers : public PagesFixture {
+ protected:
+  // The value the settings file holds under the key; null when the file or the key is missing.
+  core::Json SavedValue(const char* section, const char* key) {
+    if (!sys->HasFile(kSettingsFile)) return nullptr;
+    const core::Json file = core::ParseJsonText(SettingsText());
+    const core::Json* s = core::FindMember(file, section);
+    const core::Json* v = s != nullptr ? core::FindMember(*s, key) : nullptr;
+    return v != nullptr ? *v : core::Json();
+  }
+};
+
+TEST_F(PageHandlers, EveryBoundControlSavesOnceAndOnlyItsOwnFlagsHoldItOff) {
   auto& w = ShownMainWindow();
-  for (const auto& row : Rows()) {
+  const std::vector<HandlerRow> rows = Rows();
+  ASSERT_EQ(rows.size(), 60u);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Control);
+    for (bool* flag : row.HeldOffBy) {
+      const int before = Saves();
+      *flag = true;
+      row.Change(w);
+      *flag = false;
+      EXPECT_EQ(Saves(), before) << "held off: no save";
+      EXPECT_NE(SavedValue(row.Section, row.Key), row.Saved);
+      if (row.Also) {
+        EXPECT_FALSE(row.Also(w)) << "held off: nothing else either";
+      }
+      // Refilled under the guards, the control shows the setting again.
+      monitor::IsFirstShowDone = false;
+      w.FormShow();
+      ASSERT_EQ(Saves(), before);
+    }
+    // Every other flag raised: they belong to other pages, and do not hold this handler off.
     const int before = Saves();
-    *row.Guard = true;
+    std::vector<bool*> others;
+    for (bool* flag : AllFlags()) {
+      if (std::find(row.HeldOffBy.begin(), row.HeldOffBy.end(), flag) == row.HeldOffBy.end()) {
+        others.push_back(flag);
+      }
+    }
+    for (bool* flag : others) *flag = true;
     row.Change(w);
-    *row.Guard = false;
-    EXPECT_EQ(Saves(), before) << row.Control << ": held off by its page's guard";
-    EXPECT_FALSE(row.Saved(S())) << row.Control;
-    // Refilled under the guards, the control shows the setting again; now the change saves.
-    monitor::IsFirstShowDone = false;
-    w.FormShow();
-    EXPECT_EQ(Saves(), before) << row.Control;
-    row.Change(w);
-    EXPECT_EQ(Saves(), before + 1) << row.Control;
-    EXPECT_TRUE(row.Saved(S())) << row.Control;
+    for (bool* flag : others) *flag = false;
+    EXPECT_EQ(Saves(), before + 1) << "one save per change";
+    EXPECT_EQ(SavedValue(row.Section, row.Key), row.Saved);
+    if (row.Also) {
+      EXPECT_TRUE(row.Also(w));
+    }
   }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "os/text.h"
+#include "support/ui_pixels.h"
 #include "pages_fixture.h"
 #include "settings_window/lang_data.h"
 #include "settings_window/language_lists.h"
@@ -182,6 +183,53 @@ TEST(SwatchRect, TwentyFourByTwentyCentredOneMoreForOddCells) {
     EXPECT_EQ(s.Top, c.Swatch.Top);
     EXPECT_EQ(s.Right, c.Swatch.Right);
     EXPECT_EQ(s.Bottom, c.Swatch.Bottom);
+  }
+}
+
+TEST_F(LanguageTrees, EachSwatchIsItsRowsColourInsideAOnePixelBlackFrame) {
+  auto& w = ShownMainWindow();
+  struct Swatch {
+    ui::TreeList* Tree;
+    int Column;
+    os::TColor TLangsData::*Field;
+    os::TColor Colour;
+  };
+  // Each colour field of the row a colour of its own, none black and none the tree's.
+  const Swatch swatches[] = {
+      {&w.vstLang_DesktopIndicator, 3, &TLangsData::FontColor, 0x2040C0},
+      {&w.vstLang_DesktopIndicator, 4, &TLangsData::BackgroundColor, 0x30A050},
+      {&w.vstLang_DesktopBorder, 3, &TLangsData::BorderColor, 0x9010E0},
+      {&w.vstLang_MouseIndicator, 3, &TLangsData::FontColor, 0x4080F0},
+      {&w.vstLang_MouseIndicator, 4, &TLangsData::BackgroundColor, 0x60C020},
+      {&w.vstLang_CaretIndicator, 3, &TLangsData::FontColor, 0xA03070},
+      {&w.vstLang_CaretIndicator, 4, &TLangsData::BackgroundColor, 0x1090B0},
+      {&w.vstLang_RGB, 3, &TLangsData::RgbColor, 0x70D0E0},
+  };
+  for (const Swatch& s : swatches) s.Tree->FirstNode()->Data<TLangsData>().*s.Field = s.Colour;
+  for (const Swatch& s : swatches) {
+    SCOPED_TRACE(testing::Message() << os::WideToUtf8(s.Tree->Name) << " column " << s.Column);
+    s.Tree->SetAlign(ui::Align::None);
+    s.Tree->SetBounds(0, 0, 700, 300);
+    testing_support::Surface surface(700, 300);
+    s.Tree->PaintTo(surface.Dc());
+    const os::Rect r = settings_window::SwatchRect(s.Tree->CellRect(s.Tree->FirstNode(), s.Column));
+    ASSERT_EQ(r.Right - r.Left, 24);
+    ASSERT_EQ(r.Bottom - r.Top, 20);
+    EXPECT_EQ(surface.CountOtherThan({r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1}, s.Colour),
+              0)
+        << "filled with the row's colour";
+    for (const RECT edge : {RECT{r.Left, r.Top, r.Right, r.Top + 1},
+                            RECT{r.Left, r.Bottom - 1, r.Right, r.Bottom},
+                            RECT{r.Left, r.Top, r.Left + 1, r.Bottom},
+                            RECT{r.Right - 1, r.Top, r.Right, r.Bottom}}) {
+      EXPECT_EQ(surface.CountOtherThan(edge, RGB(0, 0, 0)), 0) << "framed in black";
+    }
+    // The cell around the swatch is the tree's, on every side.
+    for (const POINT p : {POINT{r.Left - 1, r.Top + 5}, POINT{r.Right, r.Top + 5},
+                          POINT{r.Left + 5, r.Top - 1}, POINT{r.Left + 5, r.Bottom}}) {
+      EXPECT_NE(surface.At(p.x, p.y), RGB(0, 0, 0));
+      EXPECT_NE(surface.At(p.x, p.y), s.Colour);
+    }
   }
 }
 

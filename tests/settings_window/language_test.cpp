@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
+#include <vector>
 
 #include "core/common.h"
 #include "os/text.h"
@@ -79,6 +81,53 @@ TEST_F(TextTables, CreationLoadsEnglishAndSetsTheCaptions) {
   EXPECT_EQ(w.L_TemporaryHide.Caption(), L"If you need Temporary Hide Indicators:");
   EXPECT_EQ(w.L_Enabled_AllIndicators.Caption(),
             L"Enabled - All Indicators (Mouse, Desktop, Border). Hot key - [Alt+Break]");
+}
+
+// Captions the window's layout already holds in English: only another table shows that they take
+// their texts. Expected texts typed from the Russian table.
+TEST_F(TextTables, TheRussianTableReachesTheCaptionsTheLayoutAlreadyHoldsInEnglish) {
+  auto& w = CreateMainWindow();
+  ASSERT_TRUE(w.SetLanguage(L"Russian"));
+  w.ApplyLanguage();
+
+  struct Header {
+    ui::TreeList* Tree;
+    int Column;
+    const wchar_t* Text;
+  };
+  const Header headers[] = {
+      {&w.vstLang_DesktopIndicator, 1, L"Язык ISO 639"},
+      {&w.vstLang_DesktopIndicator, 2, L"Страна ISO 3166"},
+      {&w.vstLang_DesktopIndicator, 3, L"Цвет текста"},
+      {&w.vstLang_DesktopIndicator, 4, L"Цвет фона"},
+      {&w.vstLang_MouseIndicator, 1, L"Язык ISO 639"},
+      {&w.vstLang_MouseIndicator, 2, L"Страна ISO 3166"},
+      {&w.vstLang_MouseIndicator, 3, L"Цвет текста"},
+      {&w.vstLang_MouseIndicator, 4, L"Цвет фона"},
+      {&w.vstLang_DesktopBorder, 1, L"Язык ISO 639"},
+      {&w.vstLang_DesktopBorder, 2, L"Страна ISO 3166"},
+      {&w.vstLang_DesktopBorder, 3, L"Цвет рамки"},
+      {&w.vstLang_RGB, 1, L"Язык ISO 639"},
+      {&w.vstLang_RGB, 2, L"Страна ISO 3166"},
+      {&w.vstLang_RGB, 3, L"Цвет клавиатуры"},
+  };
+  for (const Header& h : headers) {
+    EXPECT_EQ(h.Tree->Column(h.Column).Text, h.Text) << os::WideToUtf8(h.Tree->Name) << " "
+                                                       << h.Column;
+  }
+
+  for (ui::FlatButton* reset : {&w.btnDesktopIndicatorReset, &w.btnDesktopBorderReset,
+                                &w.btnMouseIndicatorReset, &w.btnExcludeListReset,
+                                &w.btnSystemTrayIndicatorReset, &w.SpeedButton5,
+                                &w.btnExcludeListReset2}) {
+    EXPECT_EQ(reset->Caption(), L"Сбросить") << os::WideToUtf8(reset->Name);
+  }
+  EXPECT_EQ(w.btnHide.Caption(), L"Скрыть");
+  EXPECT_EQ(w.btnWinTree.Caption(), L"Дерево окон");
+  EXPECT_EQ(w.cbCaretIndicatorPosition.Caption(), L" Положение ");
+  EXPECT_EQ(w.cbCaretIndicatorPosition.Items(),
+            (std::vector<std::wstring>{L"Вверху слева", L"Вверху справа", L"Внизу слева",
+                                       L"Внизу справа"}));
 }
 
 TEST_F(TextTables, RunTimeSwitchesSetTheFlags) {

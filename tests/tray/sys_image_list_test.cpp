@@ -9,7 +9,7 @@
 #include <functional>
 #include <future>
 #include <memory>
-#include <set>
+#include <vector>
 #include <stdexcept>
 #include <thread>
 #include <utility>
@@ -330,9 +330,15 @@ TEST(FindSpecialFolderCSIDL, ListIsBuiltOnceFromEveryCsidl) {
 
   EXPECT_EQ(tray::FindSpecialFolderCSIDL(L"C:\\Windows"), kCsidlWindows);
   EXPECT_EQ(tray::FindSpecialFolderCSIDL(L"C:\\Temp"), -1);
-  EXPECT_EQ(shell->FolderPathQueries.size(), 58u);
-  EXPECT_EQ(std::set<int>(shell->FolderPathQueries.begin(), shell->FolderPathQueries.end()).size(),
-            58u);
+  // Every special folder once, in the order that settles a path several of them share:
+  // CSIDL_ADMINTOOLS, CSIDL_ALTSTARTUP, ... CSIDL_WINDOWS, by name, whatever their numbers.
+  const std::vector<int> everyCsidlInTableOrder = {
+      0x30, 0x1D, 0x1A, 0x0A, 0x3B, 0x2F, 0x1E, 0x23, 0x19, 0x2E, 0x1F, 0x35, 0x3A, 0x36, 0x17,
+      0x16, 0x18, 0x2D, 0x37, 0x3D, 0x31, 0x03, 0x21, 0x00, 0x10, 0x11, 0x06, 0x14, 0x22, 0x01,
+      0x20, 0x1C, 0x0C, 0x0D, 0x27, 0x0E, 0x13, 0x12, 0x05, 0x04, 0x1B, 0x28, 0x3E, 0x26, 0x2A,
+      0x2B, 0x2C, 0x02, 0x08, 0x38, 0x39, 0x09, 0x0B, 0x07, 0x25, 0x29, 0x15, 0x24};
+  ASSERT_EQ(everyCsidlInTableOrder.size(), 58u);
+  EXPECT_EQ(shell->FolderPathQueries, everyCsidlInTableOrder);
 
   // Kept for the run: a folder that moves later is still found at its old place.
   shell->SpecialFolders[kCsidlWindows] = L"D:\\Windows";

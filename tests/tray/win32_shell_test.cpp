@@ -53,9 +53,10 @@ TEST_F(Win32ShellTest, SystemImageListPlacesFoldersDrivesAndShellNames) {
   EXPECT_GT(folder, 0);
   EXPECT_GT(drive, 0);
   EXPECT_GT(recycleBin, 0);
-  EXPECT_GE(file, 0);
   EXPECT_NE(folder, drive);
   EXPECT_NE(folder, recycleBin);
+  EXPECT_NE(file, folder) << "a file in the folder does not show the folder's icon";
+  EXPECT_NE(file, drive);
   for (int index : {folder, drive, recycleBin, file}) EXPECT_LT(index, list.ImageCount());
 
   list.SetIconSize(tray::TIconSize::isLargeIcons);
@@ -88,9 +89,15 @@ TEST_F(Win32ShellTest, ProbeFilesAreCreatedOnlyNewAndAllRemoved) {
 
   tray::TSysImageList list;
   const int index = list.ImageIndexOf(L"C:\\nowhere\\model.halvarinprobe", false);
-  EXPECT_GE(index, 0);
   EXPECT_LT(index, list.ImageCount());
   EXPECT_EQ(CountProbeFiles(temp), before);
+  // The probe answers what a real file of the type shows, not what its folder shows.
+  const std::wstring real = temp + L"real.halvarinprobe";
+  ASSERT_TRUE(shell.CreateNewFile(real));
+  const int realIndex = list.ImageIndexOf(real, false);
+  EXPECT_TRUE(shell.RemoveFile(real));
+  EXPECT_EQ(index, realIndex);
+  EXPECT_NE(index, list.ImageIndexOf(temp, false));
 }
 
 TEST_F(Win32ShellTest, DrivesAndTheirLabels) {
