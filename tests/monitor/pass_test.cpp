@@ -382,6 +382,26 @@ TEST_F(MonitoringPass, AnErrorIsReportedOnceAndTheNextPassStillRuns) {
   EXPECT_EQ(fLangInfo->L_Lang.Caption(), L"EN");
 }
 
+// The error's box stays above the program's window the user is working in, also when that
+// window is topmost; with the user in another program it is not owned.
+TEST_F(MonitoringPass, AnErrorsBoxIsOwnedByTheProgramsActiveWindow) {
+  Start();
+  ASSERT_EQ(::GetActiveWindow(), nullptr);
+  sys->ForegroundError = L"The desktop is switching.";
+  Pass();
+  main->ShowMainWindow(true, 0);
+  ::SetActiveWindow(main->Handle());
+  ASSERT_EQ(::GetActiveWindow(), main->Handle());
+  sys->ForegroundError = L"Another failure.";
+  Pass();
+  ASSERT_EQ(sys->MessageBoxes.size(), 2u);
+  EXPECT_FALSE(sys->MessageBoxes[0].Owner);
+  EXPECT_EQ(sys->MessageBoxes[1].Owner.Value, reinterpret_cast<std::uintptr_t>(main->Handle()));
+  ::SetWindowPos(main->Handle(), HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+  main->Hide();
+}
+
 TEST_F(MonitoringPass, APassInsideAnotherReturnsAtOnce) {
   Start();
   sys->ForegroundError = L"Failure shown in a message box.";
