@@ -95,9 +95,10 @@ namespace {
 template <class Copy>
 void CopyHeldOff(std::optional<std::int64_t>& lastCopyEnd, Copy copy) {
   auto& sys = os::Sys();
-  if (lastCopyEnd && ElapsedSeconds(*lastCopyEnd, sys.PerformanceCounter()) < 0.3) return;
-  // Set before the copy as well: a copy that fails is not retried on every pass either.
-  lastCopyEnd = sys.PerformanceCounter();
+  const std::int64_t start = sys.PerformanceCounter();
+  if (lastCopyEnd && ElapsedSeconds(*lastCopyEnd, start) < 0.3) return;
+  // Set before the copy as well: a copy that fails is not tried again on every pass either.
+  lastCopyEnd = start;
   copy();
   lastCopyEnd = sys.PerformanceCounter();
 }

@@ -447,6 +447,22 @@ TEST_F(CopyChords, TheWaitStartsWhenTheCopysBoxIsClosed) {
   sys->DuringMessageBox = nullptr;
 }
 
+// A copy whose save fails is not tried again on every pass while the chord is held: each try
+// would add its rows once more.
+TEST_F(CopyChords, ACopyThatFailsWaitsAsLongAsOneThatSucceeds) {
+  sys->FailWritesTo.insert(L"C:\\WORK\\SETTINGS\\SETTINGS.JSON.TMP");
+  sys->KeysDown = kShift;
+  for (int i = 0; i < 6; ++i) Pass();  // 0.00 to 0.25 s
+  int added = 0;
+  for (ui::TreeNode* n = main->vstExclude_WindowClass.FirstNode(); n != nullptr;
+       n = main->vstExclude_WindowClass.NextNode(n)) {
+    if (n->Data<settings_window::TStringData>().EntryText == L"Notepad") ++added;
+  }
+  EXPECT_EQ(added, 1);
+  ASSERT_EQ(sys->MessageBoxes.size(), 1u) << "the failure is told once";
+  EXPECT_NE(sys->MessageBoxes[0].Text.find(kSettingsFile), std::wstring::npos);
+}
+
 // The order of the pass's last steps, seen from inside a copy's box in the pass that meets a new
 // language: the mouse indicator, the border lines and the border preview show it already, and
 // the lines are raised to the top of the topmost band only after the copy.
