@@ -31,7 +31,7 @@ class MemorySystem : public os::EmptyDesktopSystem {
   std::optional<bool> CurrentUserValueExists(const std::wstring&, const std::wstring&) override {
     return false;
   }
-  int ShowMessageBox(const std::wstring&, const std::wstring&, unsigned) override {
+  int ShowMessageBox(os::WindowId, const std::wstring&, const std::wstring&, unsigned) override {
     ++MessageBoxCount;
     return 1;
   }

@@ -6,8 +6,8 @@
 #include "backlight/init_led_sdk_task.h"
 #include "backlight/led_state.h"
 #include "backlight/logitech_led_lib.h"
-#include "core/color_text.h"
 #include "core/common.h"
+#include "monitor/lang_colors.h"
 #include "os/system.h"
 
 namespace backlight {
@@ -55,18 +55,14 @@ int LightingPercent(int component) {
   return static_cast<int>(std::trunc(static_cast<double>(component) / 255.0 * 100.0));
 }
 
-os::TColor KeyboardColor(const std::wstring& countryCode) {
-  const core::TStringList& colors = core::Settings->SL_Lang_RGB_Color;
-  std::optional<std::wstring> entry = core::FindEntryValue(colors, countryCode);
-  if (!entry) entry = core::FindEntryValue(colors, L"US");
-  return entry ? core::HexRGBToColor(*entry) : os::clInfoBk;
-}
-
 void KeyboardStep(const std::wstring& countryCode, std::int64_t nowStamp) {
   if (!core::Settings || !core::Settings->IsChangeRGB_KeyboardLogitech) return;
   if (MayStartAttempt(nowStamp)) StartInitLedSdkTask();
   if (!IsLedSdkInitialized) return;
-  const os::TColor rgb = ToRgb(KeyboardColor(countryCode));
+  // The language's colour, else the "US" one, else the tooltip background; a hand-edited text
+  // that is not a colour counts as no entry, as in every other per-language lookup.
+  const os::TColor rgb =
+      ToRgb(monitor::LangColorOrUS(core::Settings->SL_Lang_RGB_Color, countryCode));
   LogitechLedLib& lib = LedLib();
   const std::optional<bool> taken =
       lib.SetLighting(lib.CurrentEpoch(), LightingPercent(rgb & 0xFF),

@@ -4,16 +4,10 @@
 #include <cstdint>
 #include <string>
 
-#include "os/types.h"
-
 namespace backlight {
 
 // A colour component 0-255 as the library's percentage 0-100, truncated.
 int LightingPercent(int component);
-
-// The keyboard colour of a language: its entry, else the "US" entry, of the per-language keyboard
-// colours; the tooltip background with neither.
-os::TColor KeyboardColor(const std::wstring& countryCode);
 
 // The pass's keyboard step, on the UI thread: starts an attempt when the library is not ready,
 // sends the language's colour while it is, and unloads it when the keyboard refuses the colour.

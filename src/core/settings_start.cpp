@@ -23,7 +23,8 @@ void LoadSettingsAtStart(TSettings& settings, const std::wstring& fileName,
              L"). So that it is not lost, the program does not write over it in this run: "
              L"changes to the settings are not saved.";
     }
-    sys.ShowMessageBox(L"The settings file \"" + fileName + L"\" cannot be read.\n\n" +
+    sys.ShowMessageBox(os::WindowId{},  // at start: no window of the program is shown yet
+                       L"The settings file \"" + fileName + L"\" cannot be read.\n\n" +
                            e.Message() + kept +
                            L"\n\nThe program starts with default values for the settings it could "
                            L"not read.",

@@ -86,23 +86,33 @@ void TfMain::RunPass() {
   BorderTopMostRefresh();
 }
 
+namespace {
+
+// A chord's copy is not repeated within 300 ms of its end (the copy's message box may stay open
+// for long), so that a chord held down does not copy on every pass. The UI thread never sleeps
+// here: the mouse hook runs on it, and a hook that does not answer in time is removed by the
+// system.
+template <class Copy>
+void CopyHeldOff(std::optional<std::int64_t>& lastCopyEnd, Copy copy) {
+  auto& sys = os::Sys();
+  const std::int64_t start = sys.PerformanceCounter();
+  if (lastCopyEnd && ElapsedSeconds(*lastCopyEnd, start) < 0.3) return;
+  // Set before the copy as well: a copy that fails is not tried again on every pass either.
+  lastCopyEnd = start;
+  copy();
+  lastCopyEnd = sys.PerformanceCounter();
+}
+
+}  // namespace
+
 void TfMain::HotKeysStep() {
   using namespace core;
   auto& sys = os::Sys();
-  // A copy is not repeated within 300 ms, so that a chord held down does not copy on every
-  // pass. The UI thread never sleeps here: the mouse hook runs on it, and a hook that does not
-  // answer in time is removed by the system.
-  auto copyAllowed = [&] {
-    const std::int64_t now = sys.PerformanceCounter();
-    if (m_lastCopyStamp != 0 && ElapsedSeconds(m_lastCopyStamp, now) < 0.3) return false;
-    m_lastCopyStamp = now;
-    return true;
-  };
-  if (sys.KeyDown(os::kVkLShift) && sys.KeyDown(os::kVkRShift) && copyAllowed()) {
-    CopyPointerInfoToExcludeLists();
+  if (sys.KeyDown(os::kVkLShift) && sys.KeyDown(os::kVkRShift)) {
+    CopyHeldOff(m_shiftCopyStamp, [this] { CopyPointerInfoToExcludeLists(); });
   }
-  if (sys.KeyDown(os::kVkLMenu) && sys.KeyDown(os::kVkRMenu) && copyAllowed()) {
-    CopyAppNameToCaretExcludeList();
+  if (sys.KeyDown(os::kVkLMenu) && sys.KeyDown(os::kVkRMenu)) {
+    CopyHeldOff(m_altCopyStamp, [this] { CopyAppNameToCaretExcludeList(); });
   }
   if (sys.KeyDown(os::kVkMenu) && sys.KeyDown(os::kVkPause)) {
     NowStamp = sys.PerformanceCounter();

@@ -3,6 +3,7 @@
 // and the controlling side (creation, start-up, teardown) live here; the settings pages' members
 // are defined in settings_window/.
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -114,7 +115,10 @@ class TfMain : public ui::Form,
 
   bool m_inPass = false;
   std::set<std::wstring> m_reportedPassErrors;
-  std::int64_t m_lastCopyStamp = 0;  // the last hot-key copy; 0: none yet
+  // The end of each chord's last copy; none yet. Each chord has its own, so that one chord held
+  // down does not keep the other from copying.
+  std::optional<std::int64_t> m_shiftCopyStamp;
+  std::optional<std::int64_t> m_altCopyStamp;
   bool m_monitoringStarted = false;  // the start-up timer has run
 };
 

@@ -50,7 +50,9 @@ class EmptyDesktopSystem : public System {
   std::optional<bool> CurrentUserValueExists(const std::wstring&, const std::wstring&) override {
     return std::nullopt;
   }
-  int ShowMessageBox(const std::wstring&, const std::wstring&, unsigned) override { return 1; }
+  int ShowMessageBox(WindowId, const std::wstring&, const std::wstring&, unsigned) override {
+    return 1;
+  }
   std::optional<TColor> ShowColorDialog(WindowId, TColor, bool) override { return std::nullopt; }
   std::optional<std::wstring> ShowOpenFileDialog(WindowId) override { return std::nullopt; }
 

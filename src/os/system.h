@@ -177,9 +177,11 @@ class System {
   virtual std::optional<bool> CurrentUserValueExists(const std::wstring& key,
                                                      const std::wstring& valueName) = 0;
 
-  // --- Messages for the user: a message box; returns the button pressed.
-  virtual int ShowMessageBox(const std::wstring& text, const std::wstring& caption,
-                         unsigned flags) = 0;
+  // --- Messages for the user: a message box owned by `owner` (none: no window of the program
+  // to keep it above); returns the button pressed. An owned box stays above its owner, also
+  // when the owner is topmost.
+  virtual int ShowMessageBox(WindowId owner, const std::wstring& text, const std::wstring& caption,
+                             unsigned flags) = 0;
 
   // --- Colour dialog (ChooseColorW), modal to `owner`: opens on `initial`, a plain RGB colour
   // (0x00BBGGRR, never a system colour); the colour the user chose, none when cancelled.

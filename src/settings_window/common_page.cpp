@@ -2,8 +2,10 @@
 
 #include "core/common.h"
 #include "monitor/globals.h"
+#include "monitor/main_window.h"
 #include "os/error.h"
 #include "os/system.h"
+#include "ui/window_id.h"
 
 namespace settings_window {
 
@@ -64,7 +66,9 @@ void CommonPage::swAutorunClick() {
       sys.DeleteCurrentUserValue(monitor::kAutorunKey, L"Halvarin");
     }
   } catch (const os::Error& e) {
-    sys.ShowMessageBox(e.Message(), L"Halvarin", os::kMbOk | os::kMbIconError | os::kMbTaskModal);
+    // The switch is on the main window: the box stays above it, also when it is topmost.
+    sys.ShowMessageBox(ui::WindowIdOf(monitor::fMain), e.Message(), L"Halvarin",
+                       os::kMbOk | os::kMbIconError | os::kMbTaskModal);
   }
   ShowAutorunState();
 }

@@ -7,6 +7,7 @@
 #include "os/system.h"
 #include "settings_window/exclusion_lists.h"
 #include "settings_window/page_saving.h"
+#include "ui/window_id.h"
 
 namespace monitor {
 
@@ -29,6 +30,13 @@ void AppendFocused(ui::TreeList& tree, const std::wstring& name) {
   tree.SetSelected(node);
 }
 
+// Owned by the main window, which the copy has just brought up topmost: an unowned box could
+// lie behind it while the box keeps it disabled, and the program would look frozen.
+void TellAdded(TfMain& main, const std::wstring& names) {
+  os::Sys().ShowMessageBox(ui::WindowIdOf(&main), names + L"\r\n\r\nhas beed added to list.",
+                           L"Halvarin", kCopyBoxFlags);
+}
+
 }  // namespace
 
 void TfMain::CopyPointerInfoToExcludeLists() {
@@ -42,9 +50,7 @@ void TfMain::CopyPointerInfoToExcludeLists() {
   if (!app.empty()) AppendFocused(vstExclude_AppName, app);
   settings_window::SavePages(settings_window::FilterRebuild::Lists1);
   ShowMainWindow(true, kFirstExcludeListPage);
-  os::Sys().ShowMessageBox(L"Window Class: " + windowClass + L"\r\n\r\nApp Name: " + app +
-                               L"\r\n\r\nhas beed added to list.",
-                           L"Halvarin", kCopyBoxFlags);
+  TellAdded(*this, L"Window Class: " + windowClass + L"\r\n\r\nApp Name: " + app);
 }
 
 void TfMain::CopyAppNameToCaretExcludeList() {
@@ -55,8 +61,7 @@ void TfMain::CopyAppNameToCaretExcludeList() {
   AppendFocused(vstExclude_AppName2, app);
   settings_window::SavePages(settings_window::FilterRebuild::List2);
   ShowMainWindow(true, kSecondExcludeListPage);
-  os::Sys().ShowMessageBox(L"App Name: " + app + L"\r\n\r\nhas beed added to list.", L"Halvarin",
-                           kCopyBoxFlags);
+  TellAdded(*this, L"App Name: " + app);
 }
 
 }  // namespace monitor

@@ -6,6 +6,7 @@
 #include "os/system.h"
 #include "os/text.h"
 #include "ui/timer.h"
+#include "ui/window_id.h"
 #include "ui/window_thunk.h"
 
 namespace ui {
@@ -90,7 +91,9 @@ void Application::HandleException() noexcept {
     } catch (...) {
       text = L"An unknown error occurred.";
     }
-    os::Sys().ShowMessageBox(text, Title, os::kMbOk | os::kMbIconError | os::kMbTaskModal);
+    // Above the window the user is working in, also when that window is topmost.
+    os::Sys().ShowMessageBox(ActiveWindowId(), text, Title,
+                             os::kMbOk | os::kMbIconError | os::kMbTaskModal);
   } catch (...) {
     // Nothing more can be done for the user here.
   }

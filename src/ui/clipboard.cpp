@@ -2,6 +2,7 @@
 
 #include "os/system.h"
 #include "ui/application.h"
+#include "ui/window_id.h"
 
 namespace ui {
 namespace {
@@ -21,7 +22,9 @@ bool CopyToClipboard(const std::wstring& text) {
 
 bool CopyToClipboardOrTell(const std::wstring& text) {
   if (CopyToClipboard(text)) return true;
-  os::Sys().ShowMessageBox(L"Nothing was copied: another program is using the clipboard.",
+  // Above the window whose copy command failed.
+  os::Sys().ShowMessageBox(ActiveWindowId(),
+                           L"Nothing was copied: another program is using the clipboard.",
                            App().Title, os::kMbIconWarning | os::kMbTaskModal);
   return false;
 }

@@ -86,6 +86,9 @@ TEST_F(KeyboardStepTest, SendsTheLanguagesColourOnEveryPass) {
       {L"FR", {L"DE=FF8000", L"US=0000FF"}, "LogiLedSetLighting 0 0 100"},
       {L"FR", {L"DE=FF8000"}, "LogiLedSetLighting 100 100 88"},
       {L"DE", {L"DE=7F0302", L"DE=FFFFFF"}, "LogiLedSetLighting 49 1 0"},
+      // A text that is not a colour (a hand-edited file) counts as no entry.
+      {L"DE", {L"DE=NOTHEX", L"US=0000FF"}, "LogiLedSetLighting 0 0 100"},
+      {L"US", {L"US=NOTHEX", L"DE=FF8000"}, "LogiLedSetLighting 100 100 88"},
   };
   for (const Case& c : cases) {
     core::Settings->SL_Lang_RGB_Color = c.Colors;

@@ -86,6 +86,8 @@ TEST(ExclusionCopy, BothShiftKeysOverTheTaskbarExcludeItsWindowClass) {
   Key(VK_LSHIFT, true);
   ASSERT_TRUE(boxShown) << "the copy says what it added";
   EXPECT_NE(TextOf(box).find(L"Window Class: Shell_TrayWnd"), std::wstring::npos);
+  EXPECT_EQ(::GetWindow(box, GW_OWNER), TopLevelOf(run.ProcessId(), L"TfMain"))
+      << "owned by the main window, which the copy made topmost: never behind it";
 
   const std::string file = run.ReadFile("Settings/settings.json");
   EXPECT_NE(file.find("1;Shell_TrayWnd"), std::string::npos) << file;

@@ -4,10 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
+#include <vector>
 
 #include "monitor/globals.h"
 #include "os/system.h"
 #include "pass_fixture.h"
+#include "settings_window/lang_data.h"
+#include "settings_window/string_data.h"
 #include "tray/data_module.h"
 #include "ui/application.h"
 #include "ui/native_calls.h"
@@ -367,6 +371,146 @@ TEST_F(MonitoringPass, CopyChordsNeverPutTheUiThreadToSleep) {
   EXPECT_TRUE(sys->Sleeps.empty());
 }
 
+// --- The copy chords. The mouse indicator shows notepad's class and program; the copies' boxes
+// tell which chord acted: "Shift" (class and program), "Alt" (program only).
+class CopyChords : public testing_support::PassFixture {
+ protected:
+  void SetUp() override {
+    PassFixture::SetUp();
+    Start();
+    fLangInfoMouse->L_WindowClass.SetCaption(L"Notepad");
+    fLangInfoMouse->L_AppName.SetCaption(L"notepad.exe");
+  }
+  std::vector<std::string> Copies() {
+    std::vector<std::string> chords;
+    for (const auto& box : sys->MessageBoxes) {
+      chords.push_back(box.Text.rfind(L"Window Class: Notepad", 0) == 0 ? "Shift"
+                       : box.Text.rfind(L"App Name: notepad.exe", 0) == 0 ? "Alt"
+                                                                          : "other");
+    }
+    return chords;
+  }
+  using Chords = std::vector<std::string>;
+  const std::set<int> kShift{os::kVkLShift, os::kVkRShift};
+  const std::set<int> kBoth{os::kVkLShift, os::kVkRShift, os::kVkLMenu, os::kVkRMenu};
+};
+
+TEST_F(CopyChords, BothChordsHeldCopyInTheSamePassShiftFirst) {
+  sys->KeysDown = kBoth;
+  Pass();
+  EXPECT_EQ(Copies(), (Chords{"Shift", "Alt"}));
+  ui::TreeList& classes = main->vstExclude_WindowClass;
+  ui::TreeList& caretApps = main->vstExclude_AppName2;
+  ASSERT_GT(classes.RootCount(), 0);
+  ASSERT_GT(caretApps.RootCount(), 0);
+  EXPECT_EQ(classes.Root(classes.RootCount() - 1)->Data<settings_window::TStringData>().EntryText,
+            L"Notepad");
+  EXPECT_EQ(
+      caretApps.Root(caretApps.RootCount() - 1)->Data<settings_window::TStringData>().EntryText,
+      L"notepad.exe");
+}
+
+// A chord held down copies again 300 ms after its last copy; the other chord's copies do not
+// hold it back. Passes run every 0.05 s.
+TEST_F(CopyChords, EachChordWaits300MillisecondsAfterItsOwnCopyOnly) {
+  sys->KeysDown = kShift;
+  Pass();  // 0.00: Shift
+  Pass();
+  Pass();
+  sys->KeysDown = kBoth;
+  Pass();  // 0.15: Alt, while Shift is held off
+  EXPECT_EQ(Copies(), (Chords{"Shift", "Alt"}));
+  Pass();
+  Pass();  // 0.25
+  EXPECT_EQ(Copies(), (Chords{"Shift", "Alt"})) << "neither again within 300 ms";
+  Pass();
+  Pass();  // 0.35
+  EXPECT_EQ(Copies(), (Chords{"Shift", "Alt", "Shift"}));
+  Pass();  // 0.40: Alt's 300 ms are not over
+  EXPECT_EQ(Copies(), (Chords{"Shift", "Alt", "Shift"}));
+  Pass();
+  Pass();  // 0.50
+  EXPECT_EQ(Copies(), (Chords{"Shift", "Alt", "Shift", "Alt"}));
+}
+
+// The 300 ms run from the end of the copy: the user may read its box for long, the chord still
+// held.
+TEST_F(CopyChords, TheWaitStartsWhenTheCopysBoxIsClosed) {
+  sys->DuringMessageBox = [&] { Advance(2.0); };
+  sys->KeysDown = kShift;
+  Pass();
+  for (int i = 0; i < 5; ++i) Pass();  // up to 0.25 s after the box was closed
+  EXPECT_EQ(Copies(), Chords{"Shift"});
+  Pass();
+  Pass();  // 0.35 s
+  EXPECT_EQ(Copies(), (Chords{"Shift", "Shift"}));
+  sys->DuringMessageBox = nullptr;
+}
+
+// A copy whose save fails is not tried again on every pass while the chord is held: each try
+// would add its rows once more.
+TEST_F(CopyChords, ACopyThatFailsWaitsAsLongAsOneThatSucceeds) {
+  sys->FailWritesTo.insert(L"C:\\WORK\\SETTINGS\\SETTINGS.JSON.TMP");
+  sys->KeysDown = kShift;
+  for (int i = 0; i < 6; ++i) Pass();  // 0.00 to 0.25 s
+  int added = 0;
+  for (ui::TreeNode* n = main->vstExclude_WindowClass.FirstNode(); n != nullptr;
+       n = main->vstExclude_WindowClass.NextNode(n)) {
+    if (n->Data<settings_window::TStringData>().EntryText == L"Notepad") ++added;
+  }
+  EXPECT_EQ(added, 1);
+  ASSERT_EQ(sys->MessageBoxes.size(), 1u) << "the failure is told once";
+  EXPECT_NE(sys->MessageBoxes[0].Text.find(kSettingsFile), std::wstring::npos);
+}
+
+// The order of the pass's last steps, seen from inside a copy's box in the pass that meets a new
+// language: the mouse indicator, the border lines and the border preview show it already, and
+// the lines are raised to the top of the topmost band only after the copy.
+TEST_F(CopyChords, RunAfterTheIndicatorsBordersAndPreviewAndBeforeTheTopmostRefresh) {
+  S().IsShowWorkareaBorder = true;
+  S().SL_Lang_DesktopBorder_Color = {L"US=FF0000", L"DE=0000FF"};
+  // The preview's colours are the page's rows, told apart from the lines' colours.
+  for (ui::TreeNode* n = main->vstLang_DesktopBorder.FirstNode(); n != nullptr;
+       n = main->vstLang_DesktopBorder.NextNode(n)) {
+    auto& row = n->Data<settings_window::TLangsData>();
+    row.BorderColor = row.CountryISO3166 == L"DE" ? 0x00AA00 : 0xAA00AA;
+  }
+  Pass();
+  ASSERT_EQ(main->ShapeLineL.BrushColor(), 0xAA00AA);
+  ASSERT_EQ(monitor::fWorkareaBorderL->Color(), 0x0000FF);
+
+  struct {
+    std::wstring MouseLanguage;
+    os::TColor Line = 0, Preview = 0;
+  } seen;
+  HWND other = nullptr;
+  sys->DuringMessageBox = [&] {
+    seen = {fLangInfoMouse->L_Lang.Caption(), monitor::fWorkareaBorderL->Color(),
+            main->ShapeLineL.BrushColor()};
+    // Another program's topmost window opens meanwhile.
+    other = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0,
+                              50, 50, nullptr, nullptr, nullptr, nullptr);
+    ::SetWindowPos(other, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  };
+  sys->SwitchLayout(notepad, kLayoutDE);
+  sys->KeysDown = kShift;
+  Pass();
+  sys->DuringMessageBox = nullptr;
+  ASSERT_EQ(Copies(), Chords{"Shift"});
+  EXPECT_EQ(seen.MouseLanguage, L"DE");
+  EXPECT_EQ(seen.Line, 0xFF0000);
+  EXPECT_EQ(seen.Preview, 0x00AA00) << "the preview reads the language the desktop step wrote";
+  bool lineAbove = true;
+  for (HWND h = ::GetWindow(monitor::fWorkareaBorderL->Handle(), GW_HWNDPREV); h != nullptr;
+       h = ::GetWindow(h, GW_HWNDPREV)) {
+    if (h == other) lineAbove = false;
+  }
+  EXPECT_TRUE(lineAbove) << "the topmost refresh runs after the copy";
+  ::DestroyWindow(other);
+  ::SetWindowPos(main->Handle(), HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+}
+
 TEST_F(MonitoringPass, AnErrorIsReportedOnceAndTheNextPassStillRuns) {
   Start();
   sys->ForegroundError = L"The desktop is switching.";
@@ -380,6 +524,26 @@ TEST_F(MonitoringPass, AnErrorIsReportedOnceAndTheNextPassStillRuns) {
   sys->ForegroundError.reset();
   Pass();
   EXPECT_EQ(fLangInfo->L_Lang.Caption(), L"EN");
+}
+
+// The error's box stays above the program's window the user is working in, also when that
+// window is topmost; with the user in another program it is not owned.
+TEST_F(MonitoringPass, AnErrorsBoxIsOwnedByTheProgramsActiveWindow) {
+  Start();
+  ASSERT_EQ(::GetActiveWindow(), nullptr);
+  sys->ForegroundError = L"The desktop is switching.";
+  Pass();
+  main->ShowMainWindow(true, 0);
+  ::SetActiveWindow(main->Handle());
+  ASSERT_EQ(::GetActiveWindow(), main->Handle());
+  sys->ForegroundError = L"Another failure.";
+  Pass();
+  ASSERT_EQ(sys->MessageBoxes.size(), 2u);
+  EXPECT_FALSE(sys->MessageBoxes[0].Owner);
+  EXPECT_EQ(sys->MessageBoxes[1].Owner.Value, reinterpret_cast<std::uintptr_t>(main->Handle()));
+  ::SetWindowPos(main->Handle(), HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+  main->Hide();
 }
 
 TEST_F(MonitoringPass, APassInsideAnotherReturnsAtOnce) {

@@ -253,6 +253,47 @@ TEST_F(HotKeyCopies, TheAltCopyAddsOnlyTheApplicationToTheCaretList) {
   EXPECT_EQ(w.ShownPageIndex(), 7);
 }
 
+// Each copy brings the main window up, topmost, on the page of its list before its box opens,
+// and the box is owned by the main window: an unowned box could lie behind it.
+TEST_F(HotKeyCopies, EachCopyShowsItsPageTopmostUnderABoxOwnedByTheMainWindow) {
+  auto& w = EmptyLists();
+  PointerOver(L"Notepad", L"notepad.exe");
+  const struct {
+    const char* Name;
+    void (TfMain::*Copy)();
+    int Page;
+  } cases[] = {{"Shift", &TfMain::CopyPointerInfoToExcludeLists, 4},
+               {"Alt", &TfMain::CopyAppNameToCaretExcludeList, 7}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    w.ShowMainWindow(false, 0);
+    w.HideToTray();
+    ::SetWindowPos(w.Handle(), HWND_NOTOPMOST, 0, 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+    ASSERT_FALSE(::IsWindowVisible(w.Handle()));
+    struct {
+      bool Shown = false, Topmost = false;
+      int Page = -1;
+    } seen;
+    sys->DuringMessageBox = [&] {
+      seen.Shown = w.Visible() && ::IsWindowVisible(w.Handle());
+      seen.Topmost = (::GetWindowLongPtrW(w.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+      seen.Page = w.ShownPageIndex();
+    };
+    const size_t boxes = sys->MessageBoxes.size();
+    (w.*c.Copy)();
+    sys->DuringMessageBox = nullptr;
+    ASSERT_EQ(sys->MessageBoxes.size(), boxes + 1);
+    EXPECT_EQ(sys->MessageBoxes.back().Owner.Value, reinterpret_cast<std::uintptr_t>(w.Handle()));
+    EXPECT_TRUE(seen.Shown);
+    EXPECT_TRUE(seen.Topmost);
+    EXPECT_EQ(seen.Page, c.Page);
+    EXPECT_EQ(w.TrayIcon.Tag, 0) << "shown, not in the notification area";
+  }
+  ::SetWindowPos(w.Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+  w.Hide();
+}
+
 TEST_F(HotKeyCopies, NothingHappensWhileTheIndicatorIsHiddenOffOrShowsNoName) {
   auto& w = EmptyLists();
   const struct {

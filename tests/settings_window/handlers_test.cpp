@@ -558,6 +558,7 @@ TEST_F(Autorun, TheSwitchWritesOrDeletesTheValueAndShowsWhatTheRegistryHolds) {
     sys->RegistryKeyOpenFails = c.OpenFails;
     sys->RegistryWriteFails = c.WriteFails;
     sys->RegistryDeleteFails = c.DeleteFails;
+    const auto mainWindow = reinterpret_cast<std::uintptr_t>(w.Handle());  // the page is on screen
     w.swAutorun.Click();
     sys->RegistryKeyOpenFails = false;
     EXPECT_EQ(ValuePresent(), c.ValueAfter);
@@ -566,6 +567,10 @@ TEST_F(Autorun, TheSwitchWritesOrDeletesTheValueAndShowsWhatTheRegistryHolds) {
     }
     EXPECT_EQ(w.swAutorun.Checked(), c.SwitchAfter);
     EXPECT_EQ(sys->MessageBoxes.size(), c.Messages);
+    if (!sys->MessageBoxes.empty()) {
+      EXPECT_EQ(sys->MessageBoxes[0].Owner.Value, mainWindow)
+          << "above the main window, also when it is topmost";
+    }
     EXPECT_EQ(Saves(), 0) << "the settings file is not touched";
   }
 }

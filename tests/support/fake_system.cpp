@@ -213,9 +213,9 @@ void FakeSystem::DeleteCurrentUserValue(const std::wstring& key, const std::wstr
 
 // ===== end of the registry writes =====
 
-int FakeSystem::ShowMessageBox(const std::wstring& text, const std::wstring& caption,
-                               unsigned flags) {
-  MessageBoxes.push_back({text, caption, flags});
+int FakeSystem::ShowMessageBox(os::WindowId owner, const std::wstring& text,
+                               const std::wstring& caption, unsigned flags) {
+  MessageBoxes.push_back({owner, text, caption, flags});
   if (DuringMessageBox) DuringMessageBox();
   return MessageBoxAnswer;
 }

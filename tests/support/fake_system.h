@@ -16,6 +16,7 @@
 namespace testing_support {
 
 struct ShownMessageBox {
+  os::WindowId Owner;  // none: an unowned box
   std::wstring Text;
   std::wstring Caption;
   unsigned Flags;
@@ -192,7 +193,7 @@ class FakeSystem : public os::System {
   std::optional<os::Rect> AccessibleCaret(os::WindowId window) override;
   std::optional<bool> CurrentUserValueExists(const std::wstring& key,
                                              const std::wstring& valueName) override;
-  int ShowMessageBox(const std::wstring& text, const std::wstring& caption,
+  int ShowMessageBox(os::WindowId owner, const std::wstring& text, const std::wstring& caption,
                      unsigned flags) override;
   std::optional<os::TColor> ShowColorDialog(os::WindowId owner, os::TColor initial,
                                         bool fullOpen) override;

@@ -132,11 +132,16 @@ TEST_F(WinTreeMenu, ABusyClipboardIsTriedAgainThenReported) {
   sys->Clipboard = L"before";
   sys->ClipboardBusyAttempts = 1000;  // it never lets go
   const int attempts = sys->ClipboardAttempts;
+  w.Show();
+  ::SetActiveWindow(w.Handle());  // the user works in the inspector
   Choose(w, w.pmm_CopyToClipboard_Class);
   EXPECT_EQ(sys->Clipboard, L"before");
   EXPECT_GT(sys->ClipboardAttempts - attempts, 1) << "tried more than once";
   ASSERT_EQ(sys->MessageBoxes.size(), 1u) << "the user learns that nothing was copied";
   EXPECT_NE(sys->MessageBoxes[0].Text.find(L"clipboard"), std::wstring::npos);
+  EXPECT_EQ(sys->MessageBoxes[0].Owner.Value, reinterpret_cast<std::uintptr_t>(w.Handle()))
+      << "above the inspector";
+  w.Hide();
 }
 
 TEST_F(WinTreeMenu, TheEditsShowTheSelectedWindowAndCopyTheirText) {

@@ -311,8 +311,9 @@ std::optional<bool> Win32System::CurrentUserValueExists(const std::wstring& key,
          ERROR_SUCCESS;
 }
 
-int Win32System::ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsigned flags) {
-  return ::MessageBoxW(nullptr, text.c_str(), caption.c_str(), flags);
+int Win32System::ShowMessageBox(WindowId owner, const std::wstring& text,
+                                const std::wstring& caption, unsigned flags) {
+  return ::MessageBoxW(ToHwnd(owner), text.c_str(), caption.c_str(), flags);
 }
 
 // --- Colour dialog

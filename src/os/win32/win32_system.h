@@ -62,7 +62,8 @@ class Win32System : public System {
   std::optional<bool> CurrentUserValueExists(const std::wstring& key,
                                              const std::wstring& valueName) override;
 
-  int ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsigned flags) override;
+  int ShowMessageBox(WindowId owner, const std::wstring& text, const std::wstring& caption,
+                     unsigned flags) override;
 
   std::optional<TColor> ShowColorDialog(WindowId owner, TColor initial, bool fullOpen) override;
   std::optional<std::wstring> ShowOpenFileDialog(WindowId owner) override;
