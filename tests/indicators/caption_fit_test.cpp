@@ -78,6 +78,25 @@ TEST_P(IndicatorCaptionFit, DesktopClockAndDateFitTheirPanelsInEveryMonth) {
   EXPECT_EQ(f->Panel_Date.Width(), S(160));
 }
 
+// The clock ticks five times a second: a tick that changes no text measures nothing.
+TEST_P(IndicatorCaptionFit, ATickThatChangesNoTextMeasuresNothing) {
+  struct CountingMeasurer : testing_support::FixedTextMeasurer {
+    int Calls = 0;
+    ui::TextSize Measure(const std::wstring& text, const ui::Font& font) override {
+      ++Calls;
+      return FixedTextMeasurer::Measure(text, font);
+    }
+  } counting;
+  auto f = Make<indicators::TfLangInfo>();
+  ui::TextMeasurer* before = ui::SetTextMeasurer(&counting);
+  f->ShowClock(At(9, 28, 23));
+  const int first = counting.Calls;
+  f->ShowClock(At(9, 28, 23));
+  ui::SetTextMeasurer(before);
+  EXPECT_EQ(first, 2) << "the new clock and the new date";
+  EXPECT_EQ(counting.Calls, first);
+}
+
 // Turned on, the lock labels are bold (the monitoring pass's lock-key step): they still keep a
 // gap of at least two pixels and stay inside their panel.
 TEST_P(IndicatorCaptionFit, LockLabelsStayApartWhenBold) {
