@@ -14,6 +14,7 @@
 #include "ui/flat_button.h"
 #include "ui/label.h"
 #include "ui/panel.h"
+#include "ui/tree_list.h"
 
 namespace {
 
@@ -156,6 +157,28 @@ TEST_P(CaptionFit, EveryCaptionOfEveryPageFitsAndKeepsClearOfItsNeighbours) {
   auto& w = ShownMainWindow();
   if (w.Px(96) != GetParam()) GTEST_SKIP() << "the test desktop's DPI is not " << GetParam();
   CheckEveryPage(w);
+}
+
+// The language trees' column captions: the header control keeps three edge widths free on each
+// side of a caption (6 pixels at 96 DPI); a column is 80 wide, or wider where its caption needs it.
+TEST_P(CaptionFit, LanguageTreeHeadersShowTheirWholeCaptions) {
+  sys->Dpi = GetParam();
+  auto& w = ShownMainWindow();
+  if (w.Px(96) != GetParam()) GTEST_SKIP() << "the test desktop's DPI is not " << GetParam();
+  const int margins = 2 * 3 * ::GetSystemMetricsForDpi(SM_CXEDGE, static_cast<UINT>(GetParam()));
+  for (const ui::TreeList* tree : {&w.vstLang_DesktopIndicator, &w.vstLang_DesktopBorder,
+                                   &w.vstLang_MouseIndicator, &w.vstLang_CaretIndicator,
+                                   &w.vstLang_RGB}) {
+    for (int i = 1; i < tree->ColumnCount(); ++i) {
+      const ui::TreeColumn& column = tree->Column(i);
+      const int text = Measure(column.Text, tree->GetFont(), DT_SINGLELINE, 1000, 100).NeededWidth;
+      EXPECT_LE(text + margins, tree->ColumnWidth(i)) << "\"" << Narrow(column.Text) << "\"";
+      EXPECT_GE(tree->ColumnWidth(i), w.Px(80)) << "\"" << Narrow(column.Text) << "\"";
+    }
+  }
+  // A caption that fits the layout's width keeps it.
+  EXPECT_EQ(w.vstLang_DesktopIndicator.Column(3).Text, L"Font Color");
+  EXPECT_EQ(w.vstLang_DesktopIndicator.ColumnWidth(3), w.Px(80));
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, CaptionFit, ::testing::Values(96, 144),
