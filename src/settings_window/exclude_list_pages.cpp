@@ -38,8 +38,8 @@ void MakeHintStrip(ui::Panel& strip, ui::Bevel& bevel, ui::Label& info, const os
   strip.SetAlign(ui::Align::Top);
   // The editing keys, grey beside the Reset button.
   f2.SetFont({L"Tahoma", px(11), false, os::clGray});
-  // Two lines of its font: 26 high in the layout, which the second line's descenders outgrow
-  // once the font is scaled; the bar's full height below the place instead.
+  // Its two lines need 26 pixels at 96 DPI but 42 at 144, where the layout's 26 scales to 39:
+  // 28, the rest of the bar below its top, holds them at both.
   f2.SetBounds(px(421), px(2), px(200), px(28));
   f2.SetWordWrap(true);  // so that its CR LF breaks the line
 }
