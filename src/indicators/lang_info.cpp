@@ -1,5 +1,6 @@
 #include "indicators/lang_info.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 #include "core/common.h"
@@ -9,6 +10,7 @@
 #include "tray/data_module.h"
 #include "ui/native_calls.h"
 #include "ui/popup_menu.h"
+#include "ui/text_measurer.h"
 
 namespace indicators {
 
@@ -108,8 +110,20 @@ void TfLangInfo::FormShow() {
 void TfLangInfo::TimerTimeTimer() {
   SYSTEMTIME now{};
   ::GetLocalTime(&now);
-  Panel_Time.SetCaption(ClockText(now, m_format));
-  Panel_Date.SetCaption(DateText(now, m_format));
+  ShowClock(now);
+}
+
+void TfLangInfo::ShowClock(const SYSTEMTIME& now) {
+  ShowWhole(Panel_Time, ClockText(now, m_format), Px(80));
+  ShowWhole(Panel_Date, DateText(now, m_format), Px(160));
+}
+
+void TfLangInfo::ShowWhole(ui::Panel& panel, const std::wstring& text, int layoutWidth) {
+  if (text == panel.Caption()) return;
+  panel.SetCaption(text);
+  // A long month name, or a wide font, outgrows the layout's width: the panel grows with it,
+  // blanks included, and the monitoring pass widens the window by as much.
+  panel.SetWidth(std::max(layoutWidth, ui::Measurer().Measure(text, panel.GetFont()).Width));
 }
 
 void TfLangInfo::btnSettingsClick() {

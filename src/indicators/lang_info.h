@@ -1,6 +1,8 @@
 #pragma once
 // The desktop indicator: language code and flag, Caps and Num labels with their LED strips,
 // clock and date, and the settings and tools buttons.
+#include <string>
+
 #include "indicators/clock_text.h"
 #include "indicators/indicator_form.h"
 #include "ui/image_label.h"
@@ -38,12 +40,17 @@ class TfLangInfo : public IndicatorForm {
   void FormCreate();
   void FormShow();
   void TimerTimeTimer();
+  // The clock and date texts of a moment.
+  void ShowClock(const SYSTEMTIME& now);
   void btnSettingsClick();
   void btnMenuClick();
   void FormMouseDown(ui::MouseButton button, int x, int y);
   void FormAfterMonitorDpiChanged();
 
  private:
+  // The text in the panel, which is never narrower than the layout's width nor than its text.
+  void ShowWhole(ui::Panel& panel, const std::wstring& text, int layoutWidth);
+
   FormatSettings m_format;
 };
 

@@ -25,6 +25,13 @@ void CopyHintPicture::SetArrowFromClass(bool on) {
   Invalidate();
 }
 
+os::Rect CopyHintPicture::DrawnRect() const {
+  const int h = Height();
+  auto s = [h](int v) { return v * h / 75; };
+  const int o = s(20);
+  return {o + s(10), s(6), o + s(218), s(73)};
+}
+
 void CopyHintPicture::Paint(ui::Canvas& canvas) {
   // Laid out for a 277 x 75 picture and scaled to the size it has; its right end stays clear of
   // the key text that the picture's place overlaps.
@@ -32,7 +39,8 @@ void CopyHintPicture::Paint(ui::Canvas& canvas) {
   auto s = [h](int v) { return v * h / 75; };
   // Clear of the end of the text beside it, which the picture overlaps.
   const int o = s(20);
-  const os::Rect box{o + s(10), s(6), o + s(218), s(44)};
+  const os::Rect drawn = DrawnRect();
+  const os::Rect box{drawn.Left, drawn.Top, drawn.Right, s(44)};
   canvas.FillRect(box, kIndicator);
   canvas.FrameRect(box, os::clBlack);
   const ui::Font small{L"Segoe UI", s(11), false, os::clBlack};

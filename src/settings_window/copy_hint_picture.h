@@ -12,6 +12,9 @@ class CopyHintPicture : public ui::Control {
   // The first page copies both names, the second only the program's.
   void SetArrowFromClass(bool on);
   void Paint(ui::Canvas& canvas) override;
+  // The part of its rectangle the picture draws on (the indicator and the arrows below it); the
+  // rest shows the strip, and the text beside the picture may run into it.
+  os::Rect DrawnRect() const;
 
  private:
   bool m_arrowFromClass = true;

@@ -2,6 +2,7 @@
 // The second Exclude List page: application files in which the caret indicator is not shown.
 #include "settings_window/copy_hint_picture.h"
 #include "settings_window/page_layout.h"
+#include "ui/bevel.h"
 #include "ui/speed_button.h"
 
 namespace settings_window {
@@ -10,6 +11,7 @@ class ExcludeList2Page {
  public:
   ui::Panel Panel_ExcludeList2{nullptr};
   ui::Panel PanelHint_ExcludeList2{&Panel_ExcludeList2};
+  ui::Bevel BevelHint_ExcludeList2{&PanelHint_ExcludeList2};  // the strip's bottom edge
   ui::Panel PanelBottom_ExcludeList2{&Panel_ExcludeList2};
   ui::Panel PanelHeader_AppName2{&Panel_ExcludeList2};
   ui::TreeList vstExclude_AppName2{&Panel_ExcludeList2};
@@ -22,7 +24,6 @@ class ExcludeList2Page {
 
   ui::Switch swDontShowByApplicationFilename2{&PanelHeader_AppName2};
   ui::Label L_DontShowByApplicationFilename2{&PanelHeader_AppName2};
-  // Docked right in this order: the first stands at the right end.
   ui::SpeedButton SpeedButton7{&PanelHeader_AppName2};  // add one from the open dialog
   ui::SpeedButton SpeedButton8{&PanelHeader_AppName2};  // add an application
 

@@ -3,6 +3,7 @@
 // indicator is not shown.
 #include "settings_window/copy_hint_picture.h"
 #include "settings_window/page_layout.h"
+#include "ui/bevel.h"
 #include "ui/speed_button.h"
 #include "ui/splitter.h"
 
@@ -12,6 +13,7 @@ class ExcludeListPage {
  public:
   ui::Panel Panel_ExcludeList{nullptr};
   ui::Panel PanelHint_ExcludeList{&Panel_ExcludeList};
+  ui::Bevel BevelHint_ExcludeList{&PanelHint_ExcludeList};  // the strip's bottom edge
   ui::Panel PanelBottom_ExcludeList{&Panel_ExcludeList};
   ui::Panel PanelWindowClass{&Panel_ExcludeList};
   ui::Splitter Splitter1{&Panel_ExcludeList};
@@ -33,7 +35,6 @@ class ExcludeListPage {
   ui::Switch swDontShowByApplicationFilename{&PanelHeader_AppName};
   ui::Label L_DontShowByApplicationFilename{&PanelHeader_AppName};
   ui::SpeedButton SpeedButton3{&PanelHeader_WindowClass};  // add a window class
-  // Docked right in this order: the first stands at the right end.
   ui::SpeedButton SpeedButton1{&PanelHeader_AppName};      // add one from the open dialog
   ui::SpeedButton SpeedButton2{&PanelHeader_AppName};      // add an application
 

@@ -25,9 +25,9 @@ void MouseIndicatorPage::LayoutMouseIndicatorPage(const PxFn& px) {
   PlaceColorButton(btnColor_MouseIndicator_Time_Font, &L_FontColor4, 353, 34, px, 114);
   PlaceColorButton(btnColor_MouseIndicator_Time_Background, &L_BackgroundColor4, 353, 58, px,
                    114);
-  // Two lines, so that it stays clear of the main colours' labels.
+  // Wrapped within the room left of the main colours' labels: three lines of the page's font.
   PlaceSwitch(swShowWinInfo_MouseIndicator, &L_Mouse_ShowWindowClass, 242, 113, px, 144);
-  L_Mouse_ShowWindowClass.SetHeight(px(34));
+  L_Mouse_ShowWindowClass.SetHeight(px(51));
   L_Mouse_ShowWindowClass.SetWordWrap(true);
   L_Mouse_ShowWindowClass.SetAlignment(DT_LEFT);
 

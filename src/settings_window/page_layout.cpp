@@ -1,8 +1,18 @@
 #include "settings_window/page_layout.h"
 
+#include <algorithm>
+#include <initializer_list>
+
 #include "settings_window/string_data.h"
+#include "ui/text_measurer.h"
 
 namespace settings_window {
+
+namespace {
+// The header control's text margins, both sides together (three edge widths each side), with
+// a pixel for the divider.
+constexpr int kHeaderMargins = 13;
+}  // namespace
 
 ui::Font PageFont(const PxFn& px, bool bold) { return {L"Tahoma", px(13), bold, os::clWindowText}; }
 
@@ -73,10 +83,12 @@ void MakeLanguageTree(ui::TreeList& tree, int firstWidth, const wchar_t* colour1
   tree.SetGridLineColor(clSilver);
   tree.SetDefaultNodeHeight(px(30));
   tree.AddColumn(L"", px(firstWidth));
-  tree.AddColumn(L"Language ISO 639", px(80), ui::ColumnAlign::Center);
-  tree.AddColumn(L"Country ISO 3166", px(80), ui::ColumnAlign::Center);
-  tree.AddColumn(colour1, px(80), ui::ColumnAlign::Center);
-  if (colour2 != nullptr) tree.AddColumn(colour2, px(80), ui::ColumnAlign::Center);
+  for (const wchar_t* caption : {L"Language ISO 639", L"Country ISO 3166", colour1, colour2}) {
+    if (caption == nullptr) continue;
+    // 80 wide, or as wide as the caption with the header's margins where it needs more.
+    const int needed = ui::Measurer().Measure(caption, tree.GetFont()).Width + px(kHeaderMargins);
+    tree.AddColumn(caption, std::max(px(80), needed), ui::ColumnAlign::Center);
+  }
 }
 
 void MakeExclusionTree(ui::TreeList& tree, const PxFn& px) {

@@ -47,7 +47,8 @@ void PlaceLabel(ui::Label& label, int left, int top, int width, const PxFn& px, 
                 bool bold = false);
 
 // A per-language colour tree under the settings panel: the layout's columns and look.
-// `firstWidth` is column 0's width; `colourColumns` 1 or 2.
+// `firstWidth` is column 0's width; `colour2` may be null. The captioned columns are 80 wide,
+// wider where their caption needs it.
 void MakeLanguageTree(ui::TreeList& tree, int firstWidth, const wchar_t* colour1,
                       const wchar_t* colour2, const PxFn& px);
 // An exclusion tree: one column of names with check boxes.

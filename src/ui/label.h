@@ -20,12 +20,13 @@ class Label : public Control {
   void SetAutoSize(bool autoSize);
   bool AutoSize() const noexcept { return m_autoSize; }
   void Paint(Canvas& canvas) override;
+  // The DrawText flags its caption is painted with (alignment, wrapping, prefixes).
+  UINT TextFlags() const;
 
  protected:
   void FontChanged() override;
   // The caption as it shows: accelerator marks taken out.
   std::wstring DisplayText() const;
-  UINT TextFlags() const;
 
  private:
   void AdjustSize();

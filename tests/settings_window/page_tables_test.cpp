@@ -2,7 +2,18 @@
 // caption's English text.
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
+
 #include "pages_fixture.h"
+#include "ui/bevel.h"
+
+namespace os {
+// Rectangles in failure messages as left, top, width x height.
+void PrintTo(const Rect& r, std::ostream* out) {
+  *out << r.Left << ", " << r.Top << " " << r.Width() << " x " << r.Height();
+}
+}  // namespace os
 
 namespace {
 
@@ -173,6 +184,74 @@ TEST_F(PageTables, AtOneAndAHalfTheDpiEverythingScales) {
     if (p.Width >= 0) {
       EXPECT_EQ(c.Width(), (p.Width * 3 + 1) / 2) << p.Name;
     }
+  }
+}
+
+// The Exclude List pages at their design width (935): the add buttons, the hint texts and the
+// pictures at their places in their bars and strips; the add buttons held to the top right of
+// their bars and the key texts to the strips' right edges when the window is resized.
+TEST_F(PageTables, ExclusionPagesAddButtonsAndHintsSitAtTheirPlaces) {
+  auto& w = CreateMainWindow();
+  w.Panel_ExcludeList.SetVisible(true);
+  w.Panel_ExcludeList2.SetVisible(true);
+  w.SetWidth(w.Width() + 935 - w.Panel_ExcludeList.Width());
+  ASSERT_EQ(w.Panel_ExcludeList.Width(), 935);
+  ASSERT_EQ(w.Panel_ExcludeList2.Width(), 935);
+
+  struct At {
+    const char* Name;
+    Getter Get;
+    Getter Parent;
+    int Left, Top, Width, Height;
+    bool FollowsTheRightEdge;  // of a bar or strip whose width follows the window's
+    bool Stretches;
+  };
+#define P(name) [](TfMain& m) -> ui::Control& { return m.name; }
+  const At places[] = {
+      {C(SpeedButton3), P(PanelHeader_WindowClass), 266, 2, 28, 25, false, false},
+      {C(SpeedButton2), P(PanelHeader_AppName), 570, 2, 28, 25, true, false},
+      {C(SpeedButton1), P(PanelHeader_AppName), 600, 2, 28, 25, true, false},
+      {C(SpeedButton8), P(PanelHeader_AppName2), 873, 2, 28, 25, true, false},
+      {C(SpeedButton7), P(PanelHeader_AppName2), 903, 2, 28, 25, true, false},
+      {C(L_InfoForCopy), P(PanelHint_ExcludeList), 4, 1, 182, 68, false, false},
+      {C(L_InfoForCopy2), P(PanelHint_ExcludeList2), 2, 1, 181, 67, false, false},
+      {C(Image1), P(PanelHint_ExcludeList), 158, -2, 277, 75, false, false},
+      {C(Image2), P(PanelHint_ExcludeList2), 158, -2, 277, 75, false, false},
+      {C(L_InfoForCopyKey), P(PanelHint_ExcludeList), 407, 1, 524, 66, true, true},
+      {C(L_InfoForCopyKey2), P(PanelHint_ExcludeList2), 407, 1, 524, 66, true, true},
+  };
+#undef P
+  auto check = [&](int grown) {
+    for (const At& a : places) {
+      ui::Control& c = a.Get(w);
+      const std::string what = std::string(a.Name) + " with the window " +
+                               std::to_string(grown) + " pixels wider";
+      EXPECT_EQ(c.Parent(), &a.Parent(w)) << what;
+      const int move = a.FollowsTheRightEdge && !a.Stretches ? grown : 0;
+      const int stretch = a.Stretches ? grown : 0;
+      EXPECT_EQ(c.BoundsRect(), (os::Rect{a.Left + move, a.Top, a.Left + move + a.Width + stretch,
+                                          a.Top + a.Height}))
+          << what;
+    }
+  };
+  check(0);
+  w.SetWidth(w.Width() + 100);
+  check(100);
+  w.SetWidth(w.Width() - 100);
+  check(0);
+
+  // Each strip is 75 high with a bevelled bottom edge across its width.
+  for (ui::Panel* strip : {&w.PanelHint_ExcludeList, &w.PanelHint_ExcludeList2}) {
+    EXPECT_EQ(strip->Height(), 75);
+    const ui::Bevel* edge = nullptr;
+    for (const ui::Control* c : strip->Children()) {
+      if (const auto* b = dynamic_cast<const ui::Bevel*>(c)) edge = b;
+    }
+    ASSERT_NE(edge, nullptr) << "no bevel on the strip";
+    EXPECT_EQ(edge->Shape(), ui::BevelShape::BottomLine);
+    EXPECT_EQ(edge->Top() + edge->Height(), strip->Height());
+    EXPECT_EQ(edge->Left(), 0);
+    EXPECT_EQ(edge->Width(), strip->Width());
   }
 }
 
