@@ -27,6 +27,8 @@ TEST_F(MainWindowDpiChange, TheNavigationAndTheLanguageListsAreBuiltAgain) {
   ASSERT_EQ(lang.RootCount(), 2);
   lang.AddChild(nullptr, TLangsData{L"EN", L"GB"});  // a row no layout has
   ASSERT_EQ(tray::DM->IL_Flag16.Count(), 2);
+  const int languageColumn = lang.ColumnWidth(1);  // at least 120, more where its caption needs it
+  ASSERT_GE(languageColumn, 120);
 
   sys->Dpi = 96;  // the screen as the program would read it now
   RECT r{};
@@ -48,7 +50,7 @@ TEST_F(MainWindowDpiChange, TheNavigationAndTheLanguageListsAreBuiltAgain) {
   EXPECT_EQ(lang.Root(1)->Data<TLangsData>().CountryISO3166, L"DE");
   EXPECT_EQ(lang.DefaultNodeHeight(), 30) << "the tree's own row height, scaled";
   EXPECT_EQ(lang.Root(1)->Height(), 30);
-  EXPECT_EQ(lang.ColumnWidth(1), 80);
+  EXPECT_EQ(lang.ColumnWidth(1), ::MulDiv(languageColumn, 96, 144)) << "scaled to the new monitor";
   EXPECT_EQ(tray::DM->IL_Flag16.Count(), 2);
 }
 

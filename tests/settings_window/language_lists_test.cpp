@@ -212,9 +212,11 @@ TEST_F(LanguageTrees, EachSwatchIsItsRowsColourInsideAOnePixelBlackFrame) {
     s.Tree->SetBounds(0, 0, 700, 300);
     testing_support::Surface surface(700, 300);
     s.Tree->PaintTo(surface.Dc());
-    const os::Rect r = settings_window::SwatchRect(s.Tree->CellRect(s.Tree->FirstNode(), s.Column));
-    ASSERT_EQ(r.Right - r.Left, 24);
-    ASSERT_EQ(r.Bottom - r.Top, 20);
+    const os::Rect cell = s.Tree->CellRect(s.Tree->FirstNode(), s.Column);
+    const os::Rect r = settings_window::SwatchRect(cell);
+    // 24 x 20, one more across an odd cell width or height.
+    ASSERT_EQ(r.Right - r.Left, 24 + cell.Width() % 2);
+    ASSERT_EQ(r.Bottom - r.Top, 20 + cell.Height() % 2);
     EXPECT_EQ(surface.CountOtherThan({r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1}, s.Colour),
               0)
         << "filled with the row's colour";
