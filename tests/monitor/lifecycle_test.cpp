@@ -52,6 +52,21 @@ TEST_F(Lifecycle, FilterListsTakeTheEnabledNamesUpperCasedInAsciiOnly) {
   EXPECT_TRUE(core::FilterAppFileName2->empty());
 }
 
+// The reported file: border windows 2147483647 pixels thick covered the whole desktop and the
+// taskbar, so that neither the settings nor the tray menu could be reached to undo it.
+TEST_F(Lifecycle, HandEditedBorderWidthLeavesTheDesktopReachable) {
+  sys->Dpi = 144;
+  sys->AddFile(kSettingsFile, R"({"DesktopBorder":{"DesktopBorderWidth":2147483647,
+                                  "IsShowWorkareaBorder":true,"IsShowTaskbarBorder":true}})");
+  Start();
+  Pass();
+  const int thickest = 12;  // the page's 8 pixels at 144 DPI
+  EXPECT_EQ(fWorkareaBorderL->Width(), thickest);
+  EXPECT_EQ(fWorkareaBorderB->Height(), thickest);
+  EXPECT_EQ(fTaskbarBorderT->Height(), thickest);
+  EXPECT_EQ(fTaskbarBorderR->BoundsRect().Left, 1600 - thickest) << "inside the taskbar's edge";
+}
+
 TEST_F(Lifecycle, TheStartTimerStartsTheMonitoring) {
   auto& w = Start();
   sys->Counter += kTick;
