@@ -225,6 +225,9 @@ TEST_F(SettingsLoad, ABadColourStopsAtItsKey) {
       "SL_Lang_Color_Font":["US=000000"]},
       "Exclude_WindowClass":{"SL_Exclude_WindowClass":[]}})";
   sys->AddFile(kFile, text);
+  // Lines unlike an emptied list: a list after the bad key must keep them, not lose them.
+  settings.SL_Lang_Color_Font = {L"DE=010203"};
+  settings.SL_Lang_Color_Background = {L"FR=040506", L"IT=070809"};
   try {
     settings.Load(kFile, windows);
     FAIL() << "no error";
@@ -236,8 +239,19 @@ TEST_F(SettingsLoad, ABadColourStopsAtItsKey) {
   EXPECT_EQ(settings.Panel_Time_Font_Color, 0x332211);
   EXPECT_EQ(settings.Panel_Time_Color, 0x000000) << "default kept";
   EXPECT_EQ(settings.Panel_Date_Font_Color, 0x93DB70) << "after the key: default";
-  EXPECT_TRUE(settings.SL_Lang_Color_Font.empty());
+  EXPECT_EQ(settings.SL_Lang_Color_Font, core::TStringList{L"DE=010203"}) << "kept, not emptied";
+  EXPECT_EQ(settings.SL_Lang_Color_Background, (core::TStringList{L"FR=040506", L"IT=070809"}));
   EXPECT_EQ(settings.SL_Exclude_WindowClass.size(), 6u) << "later sections untouched";
+}
+
+// The same with a list whose defaults are not empty: after a bad value in its section the list
+// keeps its three defaults, neither emptied nor read.
+TEST_F(SettingsLoad, AListAfterABadValueKeepsItsDefaults) {
+  sys->AddFile(kFile, R"({"Exclude_AppFileName":{"IsDontShowByApplicationFilename":"maybe",
+                          "SL_Exclude_AppFileName":["1;x.exe"]}})");
+  EXPECT_THROW(settings.Load(kFile, windows), os::Error);
+  EXPECT_EQ(settings.SL_Exclude_AppFileName,
+            (core::TStringList{L"1:SystemSettings.exe", L"1:calc.exe", L"1:CalculatorApp.exe"}));
 }
 
 // Found by the fuzzer: a bad colour between "BorderWidth" and the clamps' turn left BorderWidth
