@@ -34,7 +34,7 @@ struct Key {
   TStringList TSettings::*list = nullptr;
   MinimizeSwitch minimizeSwitch = MinimizeSwitch::OnStart;
   bool clampsAfter = false;  // the desktop indicator's clamps run right after this key
-  Range held;
+  Range held{};
 };
 
 struct Section {
