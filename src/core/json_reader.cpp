@@ -205,9 +205,8 @@ void RefuseZeroByte(std::string_view text) {
   const std::size_t zero = text.find('\0');
   if (zero == std::string_view::npos) return;
   const Place p = PlaceOf(text, zero);
-  Refuse(JsonTextError::Fault::NotUtf8, p,
-         L"The text is not UTF-8 text " + AtPlace(p) +
-             (zero <= 1 ? std::wstring(kLooksUtf16) : std::wstring(L": it holds a zero byte there.")));
+  const std::wstring why = zero <= 1 ? kLooksUtf16 : L": it holds a zero byte there.";
+  Refuse(JsonTextError::Fault::NotUtf8, p, L"The text is not UTF-8 text " + AtPlace(p) + why);
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ class JsonTextError : public os::Error {
     TooDeep,  // the values nest deeper than JsonReader::kMaxDepth
   };
   // Line and column count from 1; the column counts characters, as an editor shows them.
-  JsonTextError(Fault fault, std::size_t line, std::size_t column, const std::wstring& detail);
+  JsonTextError(Fault fault, std::size_t line, std::size_t column, const std::wstring& message);
   Fault What() const noexcept { return m_fault; }
   std::size_t Line() const noexcept { return m_line; }
   std::size_t Column() const noexcept { return m_column; }

@@ -53,11 +53,6 @@ Key I(const char* name, int TSettings::*f, Range held) {
   k.held = held;
   return k;
 }
-
-// The border windows are this thick, at 96 DPI: a hand-edited 2147483647 made them cover the
-// whole desktop and the taskbar, so that neither the settings nor the tray menu could be reached
-// to undo it, while the program took a whole core.
-constexpr Range kDesktopBorderWidths{1, 8};
 Key B(const char* name, bool TSettings::*f) {
   Key k{name, Kind::Boolean};
   k.boolean = f;
@@ -81,6 +76,11 @@ Key S(const char* name, MinimizeSwitch which) {
 }
 
 using T = TSettings;
+
+// The border windows are this thick, at 96 DPI: a hand-edited 2147483647 made them cover the
+// whole desktop and the taskbar, so that neither the settings nor the tray menu could be reached
+// to undo it, while the program took a whole core.
+constexpr Range kDesktopBorderWidths{1, 8};
 
 const std::vector<Section>& Layout() {
   static const std::vector<Section> sections = {
