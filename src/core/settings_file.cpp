@@ -19,6 +19,13 @@ namespace {
 
 enum class Kind { Integer, Boolean, Color, List, MainLeft, MainTop, Switch, IndicatorTop, IndicatorLeft };
 
+// The values an integer key is held to when it is read: the number box's range on its page,
+// for a key whose value outside it makes the program unusable.
+struct Range {
+  int low = std::numeric_limits<int>::min();
+  int high = std::numeric_limits<int>::max();
+};
+
 struct Key {
   const char* name;
   Kind kind;
@@ -27,6 +34,7 @@ struct Key {
   TStringList TSettings::*list = nullptr;
   MinimizeSwitch minimizeSwitch = MinimizeSwitch::OnStart;
   bool clampsAfter = false;  // the desktop indicator's clamps run right after this key
+  Range held{};
 };
 
 struct Section {
@@ -38,6 +46,11 @@ Key I(const char* name, int TSettings::*f, bool clampsAfter = false) {
   Key k{name, Kind::Integer};
   k.integer = f;
   k.clampsAfter = clampsAfter;
+  return k;
+}
+Key I(const char* name, int TSettings::*f, Range held) {
+  Key k = I(name, f);
+  k.held = held;
   return k;
 }
 Key B(const char* name, bool TSettings::*f) {
@@ -64,6 +77,11 @@ Key S(const char* name, MinimizeSwitch which) {
 
 using T = TSettings;
 
+// The border windows are this thick, at 96 DPI: a hand-edited 2147483647 made them cover the
+// whole desktop and the taskbar, so that neither the settings nor the tray menu could be reached
+// to undo it, while the program took a whole core.
+constexpr Range kDesktopBorderWidths{1, 8};
+
 const std::vector<Section>& Layout() {
   static const std::vector<Section> sections = {
       {"MainWindow",
@@ -86,7 +104,7 @@ const std::vector<Section>& Layout() {
         B("IsColorsByLang", &T::IsColorsByLang), L("SL_Lang_Color_Font", &T::SL_Lang_Color_Font),
         L("SL_Lang_Color_Background", &T::SL_Lang_Color_Background)}},
       {"DesktopBorder",
-       {I("DesktopBorderWidth", &T::DesktopBorderWidth),
+       {I("DesktopBorderWidth", &T::DesktopBorderWidth, kDesktopBorderWidths),
         B("IsShowWorkareaBorder", &T::IsShowWorkareaBorder),
         B("ShowWorkareaBorder_L", &T::ShowWorkareaBorder_L),
         B("ShowWorkareaBorder_R", &T::ShowWorkareaBorder_R),
@@ -239,6 +257,8 @@ void ApplyClamps(TSettings& s) {
   if (s.TransparentValue > 255) s.TransparentValue = 255;
   if (s.TransparentValue < 100) s.TransparentValue = 200;
   if (s.BorderWidth > 3) s.BorderWidth = 2;
+  // A frame of negative thickness left the desktop indicator blank; the page shows it as 0.
+  if (s.BorderWidth < 0) s.BorderWidth = 0;
 }
 
 void LoadKey(TSettings& s, SettingsWindows& w, const Key& key, const Json* v) {
@@ -249,7 +269,9 @@ void LoadKey(TSettings& s, SettingsWindows& w, const Key& key, const Json* v) {
   }
   if (v == nullptr) return;
   switch (key.kind) {
-    case Kind::Integer: s.*key.integer = ReadInteger(*v); break;
+    case Kind::Integer:
+      s.*key.integer = std::clamp(ReadInteger(*v), key.held.low, key.held.high);
+      break;
     case Kind::Boolean: s.*key.boolean = ReadBoolean(*v); break;
     case Kind::Color: s.*key.integer = HexRGBToColor(ReadText(*v)); break;
     case Kind::MainLeft: w.SetMainWindowLeft(WindowPlace(ReadInteger(*v))); break;

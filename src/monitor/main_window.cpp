@@ -332,6 +332,10 @@ void TfMain::TimerStartTimer() {
 
 void TfMain::ApplicationIdle() { DetectKeysStatus(); }
 
+// The settings are saved before anything on the way out that can wait on another program (the
+// icons' removal is a SendMessage to the shell's process, the news download and the backlight
+// task are joined, the keyboard library talks to its vendor's software): all of that comes later,
+// in the teardown, so that a hang there loses nothing.
 void TfMain::FormClose(ui::CloseAction&) { SaveSettingsReporting(); }
 
 void TfMain::SaveSettingsReporting() {
@@ -392,10 +396,12 @@ bool TfMain::HandleMessage(ui::WindowMessage& m) {
       return true;
     case WM_ENDSESSION:
       if (m.WParam != FALSE) {
-        StopMonitoring();
         // The main window is not closed at log-off: without this save a dragged indicator or a
-        // changed switch would be lost.
+        // changed switch would be lost. It comes first: hiding the flag icon waits on the
+        // shell's process, which may be gone or hung by now, and the session ends on its own
+        // clock.
         SaveSettingsReporting();
+        StopMonitoring();
       } else {
         // Cancelled: the indicators' own handlers may have stopped the idle handler meanwhile.
         ResumeMonitoring();

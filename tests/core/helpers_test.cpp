@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <shlobj.h>
+
+#include <string>
 
 #include "core/common.h"
+#include "os/text.h"
+#include "os/win32/win32_system.h"
 #include "support/fake_system.h"
 #include "support/program_state.h"
 
@@ -74,6 +80,26 @@ TEST_F(LangTextTest, NoLeadingZerosAndNoItemsMember) {
   EXPECT_EQ(core::GetLangText(5), L"");
   Load(R"({"LanguageName":"English"})");
   EXPECT_EQ(core::GetLangText(5), L"");
+}
+
+// The system's own answer, through the real seam: the folders the system names by other calls,
+// with no trailing backslash, and an empty text for a folder number the system does not know.
+TEST(GetFolderPath, AsksTheSystemForTheCurrentFolder) {
+  os::win32::Win32System real;
+  os::SetSystem(&real);
+  wchar_t windows[MAX_PATH] = {}, system[MAX_PATH] = {};
+  ASSERT_GT(::GetWindowsDirectoryW(windows, MAX_PATH), 0u);
+  ASSERT_GT(::GetSystemDirectoryW(system, MAX_PATH), 0u);
+  const std::wstring gotWindows = core::GetFolderPath(CSIDL_WINDOWS);
+  const std::wstring gotSystem = core::GetFolderPath(CSIDL_SYSTEM);
+  const std::wstring unknown = core::GetFolderPath(0x7F);
+  os::SetSystem(nullptr);
+  EXPECT_TRUE(::CompareStringOrdinal(gotWindows.c_str(), -1, windows, -1, TRUE) == CSTR_EQUAL)
+      << os::WideToUtf8(gotWindows);
+  EXPECT_TRUE(::CompareStringOrdinal(gotSystem.c_str(), -1, system, -1, TRUE) == CSTR_EQUAL)
+      << os::WideToUtf8(gotSystem);
+  EXPECT_NE(gotWindows.back(), L'\\');
+  EXPECT_EQ(unknown, L"");
 }
 
 TEST(GetFolderPath, GivesTheFolderWithoutTrailingBackslashOrEmptyOnFailure) {

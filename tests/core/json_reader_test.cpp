@@ -66,16 +66,66 @@ TEST(JsonReader, NestingBeyondTheLimitIsRefused) {
   }
 }
 
-TEST(JsonReader, TextThatIsNotJsonNamesTheParsersReason) {
-  for (const char* text : {"{\"a\":", "{\"a\" 1}", "[1,]", "\xE9"}) {
-    try {
-      JsonReader().Read(text);
-      ADD_FAILURE() << "no error for " << text;
-    } catch (const os::Error& e) {
-      EXPECT_NE(e.Message().find(L"not valid JSON ("), std::wstring::npos) << text;
+// A text that cannot be read says why and where, in plain words: line and column from 1, the
+// column in characters (a byte-order mark is no character), never the parser's own text.
+struct RefusedText {
+  const char* name;
+  std::string text;
+  core::JsonTextError::Fault fault;
+  std::size_t line, column;
+  const wchar_t* says;
+};
+
+class JsonReaderRefuses : public ::testing::TestWithParam<RefusedText> {};
+
+TEST_P(JsonReaderRefuses, SayingWhyAndWhere) {
+  const RefusedText& c = GetParam();
+  try {
+    JsonReader().Read(c.text);
+    FAIL() << "no error";
+  } catch (const core::JsonTextError& e) {
+    EXPECT_EQ(e.What(), c.fault);
+    EXPECT_EQ(e.Line(), c.line);
+    EXPECT_EQ(e.Column(), c.column);
+    const std::wstring where =
+        L"at line " + std::to_wstring(c.line) + L", column " + std::to_wstring(c.column);
+    EXPECT_NE(e.Message().find(c.says + (L" " + where)), std::wstring::npos)
+        << os::WideToUtf8(e.Message());
+    for (const wchar_t* parserText : {L"json.exception", L"parse error", L"last read", L"\uFFFD"}) {
+      EXPECT_EQ(e.Message().find(parserText), std::wstring::npos) << os::WideToUtf8(e.Message());
     }
   }
 }
+
+using Fault = core::JsonTextError::Fault;
+constexpr wchar_t kNotJson[] = L"is not valid JSON";
+constexpr wchar_t kNotUtf8[] = L"is not UTF-8 text";
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, JsonReaderRefuses,
+    ::testing::Values(
+        RefusedText{"endsTooEarly", "{\"a\":", Fault::NotJson, 1, 6, kNotJson},
+        RefusedText{"noColon", "{\"a\" 1}", Fault::NotJson, 1, 6, kNotJson},
+        RefusedText{"commaBeforeTheEnd", "[1,]", Fault::NotJson, 1, 4, kNotJson},
+        RefusedText{"onTheThirdLine", "\xEF\xBB\xBF{\r\n  \"a\": 1,\r\n  \"b\": x\r\n}",
+                    Fault::NotJson, 3, 8, kNotJson},
+        RefusedText{"markNotCounted", "\xEF\xBB\xBF{\"a\" 1}", Fault::NotJson, 1, 6, kNotJson},
+        // Two Cyrillic letters, two bytes each: the 2 is character 9, byte 11.
+        RefusedText{"columnsInCharacters", "{\"\xD0\x96\xD0\x96\":1 2}", Fault::NotJson, 1, 9,
+                    kNotJson},
+        RefusedText{"ansiByteFirst", "\xE9", Fault::NotJson, 1, 1, kNotJson},
+        // Notepad's "Unicode": UTF-16 little-endian with its mark, and big-endian.
+        RefusedText{"utf16", std::string("\xFF\xFE{\0}\0", 6), Fault::NotUtf8, 1, 1, kNotUtf8},
+        RefusedText{"utf16BigEndian", std::string("\xFE\xFF\0{\0}", 6), Fault::NotUtf8, 1, 1,
+                    kNotUtf8},
+        RefusedText{"utf16WithoutMark", std::string("{\0\"\0a\0", 6), Fault::NotUtf8, 1, 2,
+                    kNotUtf8},
+        RefusedText{"zeroByte", std::string("{\n\"a\":\0}", 8), Fault::NotUtf8, 2, 5, kNotUtf8},
+        RefusedText{"tooDeep", Nested(JsonReader::kMaxDepth + 1), Fault::TooDeep, 1,
+                    JsonReader::kMaxDepth + 1, L"deeper than 64 levels"},
+        RefusedText{"tooDeepAfterAString", "{\"[{\\\"\":" + Nested(JsonReader::kMaxDepth), Fault::TooDeep,
+                    1, 8 + JsonReader::kMaxDepth, L"deeper than 64 levels"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(JsonReader, EmptyTextsAreAnEmptyObject) {
   for (const char* text : {"", "\xEF\xBB\xBF", " \r\n\t"}) {

@@ -101,7 +101,73 @@ INSTANTIATE_TEST_SUITE_P(
                       ClampCase{R"({"DesktopIndicator":{"TransparentValue":-5}})", 200, 2},
                       ClampCase{R"({"DesktopIndicator":{"BorderWidth":4}})", 200, 2},
                       ClampCase{R"({"DesktopIndicator":{"BorderWidth":3}})", 200, 3},
-                      ClampCase{R"({"DesktopIndicator":{"BorderWidth":-1}})", 200, -1}));
+                      // A negative frame left the indicator blank: held at the page's 0.
+                      ClampCase{R"({"DesktopIndicator":{"BorderWidth":-1}})", 200, 0}));
+
+// What each number of the file loads as. The values the pages can write (their number boxes'
+// ranges) load unchanged; a value beyond them is held to the range where it would make the
+// program unusable, and stored as read where it is harmless.
+struct HeldCase {
+  const char* name;
+  const char* section;
+  const char* key;
+  long long inFile;
+  int loaded;
+  int core::TSettings::*field;
+};
+
+class SettingsHeldOnLoad : public SettingsLoad, public ::testing::WithParamInterface<HeldCase> {};
+
+TEST_P(SettingsHeldOnLoad, ToWhatThePageAllowsWhereMoreWouldHarm) {
+  const HeldCase& c = GetParam();
+  LoadText(std::string("{\"") + c.section + "\":{\"" + c.key + "\":" + std::to_string(c.inFile) +
+           "}}");
+  EXPECT_EQ(settings.*c.field, c.loaded);
+}
+
+using T = core::TSettings;
+constexpr long long kIntMax = 2147483647LL, kIntMin = -2147483648LL;
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, SettingsHeldOnLoad,
+    ::testing::Values(
+        // Desktop Border page: 1 to 8. The reported file held 2147483647.
+        HeldCase{"borderWindowsHuge", "DesktopBorder", "DesktopBorderWidth", kIntMax, 8, &T::DesktopBorderWidth},
+        HeldCase{"borderWindows9", "DesktopBorder", "DesktopBorderWidth", 9, 8, &T::DesktopBorderWidth},
+        HeldCase{"borderWindows8", "DesktopBorder", "DesktopBorderWidth", 8, 8, &T::DesktopBorderWidth},
+        HeldCase{"borderWindows5", "DesktopBorder", "DesktopBorderWidth", 5, 5, &T::DesktopBorderWidth},
+        HeldCase{"borderWindows1", "DesktopBorder", "DesktopBorderWidth", 1, 1, &T::DesktopBorderWidth},
+        HeldCase{"borderWindows0", "DesktopBorder", "DesktopBorderWidth", 0, 1, &T::DesktopBorderWidth},
+        HeldCase{"borderWindowsMin", "DesktopBorder", "DesktopBorderWidth", kIntMin, 1, &T::DesktopBorderWidth},
+        // Desktop Indicator page: frame 0 to 3, transparency 100 to 255.
+        HeldCase{"frame0", "DesktopIndicator", "BorderWidth", 0, 0, &T::BorderWidth},
+        HeldCase{"frame3", "DesktopIndicator", "BorderWidth", 3, 3, &T::BorderWidth},
+        HeldCase{"frameHuge", "DesktopIndicator", "BorderWidth", kIntMax, 2, &T::BorderWidth},
+        HeldCase{"frameMin", "DesktopIndicator", "BorderWidth", kIntMin, 0, &T::BorderWidth},
+        HeldCase{"desktopAlpha255", "DesktopIndicator", "TransparentValue", 255, 255, &T::TransparentValue},
+        HeldCase{"desktopAlphaHuge", "DesktopIndicator", "TransparentValue", kIntMax, 255, &T::TransparentValue},
+        HeldCase{"desktopAlphaMin", "DesktopIndicator", "TransparentValue", kIntMin, 200, &T::TransparentValue},
+        // Harmless beyond their pages: a time that never ends hides nothing, a corner or mode
+        // that does not exist places or shows nothing, an alpha wraps to another alpha.
+        HeldCase{"mouseHide1", "MouseIndicator", "MouseIndicator_AutoHideSec", 1, 1, &T::MouseIndicator_AutoHideSec},
+        HeldCase{"mouseHide10", "MouseIndicator", "MouseIndicator_AutoHideSec", 10, 10, &T::MouseIndicator_AutoHideSec},
+        HeldCase{"mouseHideHuge", "MouseIndicator", "MouseIndicator_AutoHideSec", kIntMax, 2147483647, &T::MouseIndicator_AutoHideSec},
+        HeldCase{"mouseHideMin", "MouseIndicator", "MouseIndicator_AutoHideSec", kIntMin, -2147483647 - 1, &T::MouseIndicator_AutoHideSec},
+        HeldCase{"mouseAlpha50", "MouseIndicator", "MouseIndicator_TransparentValue", 50, 50, &T::MouseIndicator_TransparentValue},
+        HeldCase{"caretHide0", "CaretIndicator", "CaretIndicator_AutoHideSec", 0, 0, &T::CaretIndicator_AutoHideSec},
+        HeldCase{"caretAlpha1000", "CaretIndicator", "CaretIndicator_TransparentValue", 1000, 1000, &T::CaretIndicator_TransparentValue},
+        HeldCase{"caretCorner9", "CaretIndicator", "CaretIndicator_Positon", 9, 9, &T::CaretIndicator_Positon},
+        HeldCase{"capsMode77", "SystemTrayIndicator", "SystemTrayIndicator_CapsLockIndicatorMode", 77, 77, &T::SystemTrayIndicator_CapsLockIndicatorMode},
+        HeldCase{"numModeMinus3", "SystemTrayIndicator", "SystemTrayIndicator_NumLockIndicatorMode", -3, -3, &T::SystemTrayIndicator_NumLockIndicatorMode}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A value held on load is what the next save writes: the file heals at the first save.
+TEST_F(SettingsLoad, AHeldValueIsSavedAsHeld) {
+  LoadText(R"({"DesktopBorder":{"DesktopBorderWidth":2147483647}})");
+  settings.Save(kFile, windows);
+  EXPECT_NE(sys->FileText(kFile).find("\"DesktopBorderWidth\": 8,"), std::string::npos)
+      << sys->FileText(kFile);
+}
 
 TEST_F(SettingsLoad, OtherValuesAreStoredAsRead) {
   LoadText(R"({"MouseIndicator":{"MouseIndicator_TransparentValue":50,"MouseIndicator_AutoHideSec":-2},
@@ -159,6 +225,9 @@ TEST_F(SettingsLoad, ABadColourStopsAtItsKey) {
       "SL_Lang_Color_Font":["US=000000"]},
       "Exclude_WindowClass":{"SL_Exclude_WindowClass":[]}})";
   sys->AddFile(kFile, text);
+  // Lines unlike an emptied list: a list after the bad key must keep them, not lose them.
+  settings.SL_Lang_Color_Font = {L"DE=010203"};
+  settings.SL_Lang_Color_Background = {L"FR=040506", L"IT=070809"};
   try {
     settings.Load(kFile, windows);
     FAIL() << "no error";
@@ -170,8 +239,19 @@ TEST_F(SettingsLoad, ABadColourStopsAtItsKey) {
   EXPECT_EQ(settings.Panel_Time_Font_Color, 0x332211);
   EXPECT_EQ(settings.Panel_Time_Color, 0x000000) << "default kept";
   EXPECT_EQ(settings.Panel_Date_Font_Color, 0x93DB70) << "after the key: default";
-  EXPECT_TRUE(settings.SL_Lang_Color_Font.empty());
+  EXPECT_EQ(settings.SL_Lang_Color_Font, core::TStringList{L"DE=010203"}) << "kept, not emptied";
+  EXPECT_EQ(settings.SL_Lang_Color_Background, (core::TStringList{L"FR=040506", L"IT=070809"}));
   EXPECT_EQ(settings.SL_Exclude_WindowClass.size(), 6u) << "later sections untouched";
+}
+
+// The same with a list whose defaults are not empty: after a bad value in its section the list
+// keeps its three defaults, neither emptied nor read.
+TEST_F(SettingsLoad, AListAfterABadValueKeepsItsDefaults) {
+  sys->AddFile(kFile, R"({"Exclude_AppFileName":{"IsDontShowByApplicationFilename":"maybe",
+                          "SL_Exclude_AppFileName":["1;x.exe"]}})");
+  EXPECT_THROW(settings.Load(kFile, windows), os::Error);
+  EXPECT_EQ(settings.SL_Exclude_AppFileName,
+            (core::TStringList{L"1:SystemSettings.exe", L"1:calc.exe", L"1:CalculatorApp.exe"}));
 }
 
 // Found by the fuzzer: a bad colour between "BorderWidth" and the clamps' turn left BorderWidth

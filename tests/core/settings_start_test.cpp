@@ -58,6 +58,11 @@ TEST_P(SettingsStartUnreadable, KeepsTheFileAsACopyAndSavesAfterwards) {
   EXPECT_NE(message.find(kFile), std::wstring::npos) << os::WideToUtf8(message);
   EXPECT_NE(message.find(GetParam().reason), std::wstring::npos) << os::WideToUtf8(message);
   EXPECT_NE(message.find(L"kept as \"" + std::wstring(kBackup) + L"\""), std::wstring::npos);
+  EXPECT_NE(message.find(L"starts with default values"), std::wstring::npos);
+  // Plain words only: none of the JSON library's own text, none of the file's bytes.
+  for (const wchar_t* noise : {L"json.exception", L"parse error", L"last read", L"\uFFFD"}) {
+    EXPECT_EQ(message.find(noise), std::wstring::npos) << os::WideToUtf8(message);
+  }
   EXPECT_NE(sys->MessageBoxes[0].Flags & os::kMbTaskModal, 0u);
   EXPECT_EQ(sys->FileText(kBackup), GetParam().text);
 
@@ -69,7 +74,10 @@ TEST_P(SettingsStartUnreadable, KeepsTheFileAsACopyAndSavesAfterwards) {
 INSTANTIATE_TEST_SUITE_P(
     Files, SettingsStartUnreadable,
     ::testing::Values(
-        UnreadableCase{"notJson", "{\"MainWindow\": {", L"not valid JSON"},
+        UnreadableCase{"notJson", "{\"MainWindow\": {", L"is not valid JSON at line 1, column 17."},
+        // The reported file: saved by Notepad as "Unicode".
+        UnreadableCase{"utf16", std::string("\xFF\xFE{\0\"\0M\0\"\0:\0{\0}\0}\0", 16),
+                       L"is not UTF-8 text at line 1, column 1: it looks like UTF-16"},
         UnreadableCase{"badColour", R"({"DesktopIndicator":{"Color_Led_On":"red"}})", L"\"red\""},
         UnreadableCase{"aboveInt64", R"({"DesktopIndicator":{"BorderWidth":18446744073709551615}})",
                        L"\"BorderWidth\""},

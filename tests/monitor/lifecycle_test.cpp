@@ -3,7 +3,10 @@
 // backlight step's place in the pass.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -16,7 +19,9 @@
 #include "monitor/mouse_hook.h"
 #include "pass_fixture.h"
 #include "support/fake_led_library.h"
+#include "tray/data_module.h"
 #include "ui/application.h"
+#include "ui/tray_icon.h"
 
 namespace {
 
@@ -50,6 +55,21 @@ TEST_F(Lifecycle, FilterListsTakeTheEnabledNamesUpperCasedInAsciiOnly) {
   S().IsDontShowByApplicationFilename2 = false;
   S().BuildFilterList2();
   EXPECT_TRUE(core::FilterAppFileName2->empty());
+}
+
+// The reported file: border windows 2147483647 pixels thick covered the whole desktop and the
+// taskbar, so that neither the settings nor the tray menu could be reached to undo it.
+TEST_F(Lifecycle, HandEditedBorderWidthLeavesTheDesktopReachable) {
+  sys->Dpi = 144;
+  sys->AddFile(kSettingsFile, R"({"DesktopBorder":{"DesktopBorderWidth":2147483647,
+                                  "IsShowWorkareaBorder":true,"IsShowTaskbarBorder":true}})");
+  Start();
+  Pass();
+  const int thickest = 12;  // the page's 8 pixels at 144 DPI
+  EXPECT_EQ(fWorkareaBorderL->Width(), thickest);
+  EXPECT_EQ(fWorkareaBorderB->Height(), thickest);
+  EXPECT_EQ(fTaskbarBorderT->Height(), thickest);
+  EXPECT_EQ(fTaskbarBorderR->BoundsRect().Left, 1600 - thickest) << "inside the taskbar's edge";
 }
 
 TEST_F(Lifecycle, TheStartTimerStartsTheMonitoring) {
@@ -244,6 +264,87 @@ TEST_F(LifecycleWithBacklight, ExitWhileAnAttemptWaitsForTheUiThreadEndsCleanly)
   EXPECT_TRUE(led.Calls().empty());
 }
 
+// What the way out does that can wait on another program, each noted with whether the settings
+// were saved by then: an icon's removal from the notification area is a SendMessage to the
+// shell's process, the news download is joined, the keyboard library shuts down through its
+// vendor's software. A hang in any of them must lose nothing.
+class WaysOut {
+ public:
+  explicit WaysOut(testing_support::FakeSystem& sys, const std::wstring& settingsFile)
+      : m_sys(sys), m_file(settingsFile) {
+    s_current = this;
+    m_previous = ui::TrayIcon::SetShellNotify(&RecordShellNotify);
+  }
+  ~WaysOut() {
+    ui::TrayIcon::SetShellNotify(m_previous);
+    s_current = nullptr;
+  }
+  WaysOut(const WaysOut&) = delete;
+  WaysOut& operator=(const WaysOut&) = delete;
+
+  void Note(const std::string& call) {
+    const bool saved = m_sys.ReplacementsOf(m_file) > 0;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_calls.push_back(call + (saved ? " after the save" : " BEFORE THE SAVE"));
+  }
+  std::vector<std::string> Calls() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_calls;
+  }
+
+ private:
+  static BOOL WINAPI RecordShellNotify(DWORD message, PNOTIFYICONDATAW) {
+    if (message == NIM_DELETE && s_current != nullptr) s_current->Note("icon removed");
+    return TRUE;
+  }
+  static inline WaysOut* s_current = nullptr;
+  testing_support::FakeSystem& m_sys;
+  std::wstring m_file;
+  ui::TrayIcon::ShellNotify m_previous = nullptr;
+  std::mutex m_mutex;
+  std::vector<std::string> m_calls;
+};
+
+TEST_F(LifecycleWithBacklight, ExitFromTheTrayMenuSavesBeforeAnythingThatCanWaitOnAnotherProgram) {
+  WaysOut ways(*sys, kSettingsFile);
+  std::atomic<bool> requesting{false};
+  sys->HttpAnswer = [&](const std::wstring&, const os::HttpOptions& options) {
+    // A server that keeps the request open: only the program's giving up ends it.
+    requesting = true;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (options.Abort != nullptr && !options.Abort->load() &&
+           std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ways.Note("news download given up");
+    return os::HttpResult{};
+  };
+  led.OnCall = [&](const std::string& line) {
+    if (line.rfind("LogiLedShutdown", 0) == 0) ways.Note("keyboard library shut down");
+  };
+  auto& w = Start();
+  w.TimerStartTimer();  // the flag icon joins the lock icons
+  MakeReady();
+  w.TimerUpdate.OnTimer();
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!requesting && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  ASSERT_TRUE(requesting) << "the news download runs";
+
+  tray::DM->pmm_Exit->Click();
+  ui::App().DestroyComponents();  // what the main block does once the message loop has ended
+
+  // In whatever order the teardown makes them.
+  std::vector<std::string> calls = ways.Calls();
+  std::sort(calls.begin(), calls.end());
+  EXPECT_EQ(calls, (std::vector<std::string>{
+                       "icon removed after the save", "icon removed after the save",
+                       "icon removed after the save", "keyboard library shut down after the save",
+                       "news download given up after the save"}));
+  EXPECT_EQ(sys->ReplacementsOf(kSettingsFile), 1) << "saved once";
+}
+
 // The end of the session: the query only answers; the end itself stops the monitoring and saves;
 // a cancelled end brings back what was stopped, also by the indicators' own handlers.
 TEST_F(Lifecycle, SessionEndMessages) {
@@ -260,7 +361,10 @@ TEST_F(Lifecycle, SessionEndMessages) {
   EXPECT_TRUE(MouseHookHandle);
   EXPECT_FALSE(sys->HasFile(kSettingsFile));
 
+  WaysOut ways(*sys, kSettingsFile);
   EXPECT_EQ(::SendMessageW(w.Handle(), WM_ENDSESSION, TRUE, 0), 1);
+  // At log-off the shell may be gone or hung, and the session ends on its own clock.
+  EXPECT_EQ(ways.Calls(), std::vector<std::string>{"icon removed after the save"});
   EXPECT_FALSE(ui::App().OnIdle);
   EXPECT_FALSE(MouseHookHandle);
   EXPECT_FALSE(w.TrayIcon.Visible());

@@ -2,6 +2,9 @@
 // pages' tables.
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <string>
+
 #include "os/text.h"
 #include "settings_window/lang_data.h"
 #include "settings_window/string_data.h"
@@ -23,6 +26,7 @@ struct IntRow {
   int TSettings::*Field;
   int (*Get)(TfMain&);
   int Min, Max;
+  int Own;  // inside the range, unlike the default and unlike every other row's
 };
 struct ColorRow {
   const char* Control;
@@ -31,10 +35,10 @@ struct ColorRow {
 };
 
 #define SW(name, field) {#name, &TSettings::field, [](TfMain& m) { return m.name.Checked(); }}
-#define NUM(name, field, lo, hi) \
-  {#name, &TSettings::field, [](TfMain& m) { return m.name.ValueInt(); }, lo, hi}
-#define RADIO(name, field, lo, hi) \
-  {#name, &TSettings::field, [](TfMain& m) { return m.name.ItemIndex(); }, lo, hi}
+#define NUM(name, field, lo, hi, own) \
+  {#name, &TSettings::field, [](TfMain& m) { return m.name.ValueInt(); }, lo, hi, own}
+#define RADIO(name, field, lo, hi, own) \
+  {#name, &TSettings::field, [](TfMain& m) { return m.name.ItemIndex(); }, lo, hi, own}
 #define COL(name, field) \
   {#name, &TSettings::field, [](TfMain& m) { return m.name.SelectionColor(); }}
 
@@ -78,16 +82,16 @@ const BoolRow kBools[] = {
 
 // Number boxes and radio groups with their ranges.
 const IntRow kInts[] = {
-    NUM(edBorderWidth, BorderWidth, 0, 3),
-    NUM(edTransparent, TransparentValue, 100, 255),
-    NUM(edDesktopBorderWidth, DesktopBorderWidth, 1, 8),
-    NUM(edMouseIndicatorAutoHideSec, MouseIndicator_AutoHideSec, 1, 10),
-    NUM(edTransparent_MouseIndicator, MouseIndicator_TransparentValue, 100, 255),
-    RADIO(grTray_CAPS_Mode, SystemTrayIndicator_CapsLockIndicatorMode, -1, 6),
-    RADIO(grTray_NumLock_Mode, SystemTrayIndicator_NumLockIndicatorMode, -1, 6),
-    NUM(edCaretIndicatorAutoHideValue, CaretIndicator_AutoHideSec, 1, 10),
-    NUM(edCaretIndicatorTransparentValue, CaretIndicator_TransparentValue, 100, 255),
-    RADIO(cbCaretIndicatorPosition, CaretIndicator_Positon, -1, 3),
+    NUM(edBorderWidth, BorderWidth, 0, 3, 1),
+    NUM(edTransparent, TransparentValue, 100, 255, 111),
+    NUM(edDesktopBorderWidth, DesktopBorderWidth, 1, 8, 5),
+    NUM(edMouseIndicatorAutoHideSec, MouseIndicator_AutoHideSec, 1, 10, 7),
+    NUM(edTransparent_MouseIndicator, MouseIndicator_TransparentValue, 100, 255, 122),
+    RADIO(grTray_CAPS_Mode, SystemTrayIndicator_CapsLockIndicatorMode, -1, 6, 3),
+    RADIO(grTray_NumLock_Mode, SystemTrayIndicator_NumLockIndicatorMode, -1, 6, 6),
+    NUM(edCaretIndicatorAutoHideValue, CaretIndicator_AutoHideSec, 1, 10, 9),
+    NUM(edCaretIndicatorTransparentValue, CaretIndicator_TransparentValue, 100, 255, 133),
+    RADIO(cbCaretIndicatorPosition, CaretIndicator_Positon, -1, 3, 2),
 };
 
 const ColorRow kColors[] = {
@@ -111,31 +115,56 @@ const ColorRow kColors[] = {
 
 class PageTransfer : public PagesFixture {};
 
+// A field filled into or read back from another field's control shows only where the two hold
+// different values. A yes/no field has two, so the switches go round six times: in round b each
+// takes bit b of its row number (counted from 1). Any two rows differ in some bit, so any two
+// swapped controls disagree in some round, and each field is on in one round and off in another,
+// so a control that is never filled or read shows too. Numbers and colours take one value each,
+// every one of its own.
 TEST_F(PageTransfer, EveryFieldReachesItsControlAndComesBack) {
   auto& w = CreateMainWindow();
   TSettings& s = S();
-  // Values unlike the defaults and unlike the layout, each distinct from its neighbours.
-  for (const auto& row : kBools) s.*row.Field = !(s.*row.Field);
-  int n = 0;
-  for (const auto& row : kInts) s.*row.Field = row.Min + 1 + (n++ % 2);
-  n = 0;
-  for (const auto& row : kColors) s.*row.Field = 0x102030 + 0x010101 * n++;
-  s.CaretIndicator_Color_Main_Font = os::clInfoBk;  // a system colour passes unconverted
-  w.FormShow();
+  const std::size_t rows = std::size(kBools);
+  static_assert(std::size(kBools) < (1u << 6), "six rounds tell 63 switches apart");
+  for (unsigned bit = 0; bit < 6; ++bit) {
+    SCOPED_TRACE("round " + std::to_string(bit));
+    for (std::size_t i = 0; i < rows; ++i) s.*kBools[i].Field = (((i + 1) >> bit) & 1u) != 0;
+    for (const auto& row : kInts) s.*row.Field = row.Own;
+    int n = 0;
+    for (const auto& row : kColors) s.*row.Field = 0x102030 + 0x010101 * n++;
+    s.CaretIndicator_Color_Main_Font = os::clInfoBk;  // a system colour passes unconverted
+    monitor::IsFirstShowDone = false;
+    w.FormShow();
 
-  for (const auto& row : kBools) EXPECT_EQ(row.Get(w), s.*row.Field) << row.Control;
-  for (const auto& row : kInts) EXPECT_EQ(row.Get(w), s.*row.Field) << row.Control;
-  for (const auto& row : kColors) EXPECT_EQ(row.Get(w), s.*row.Field) << row.Control;
+    for (const auto& row : kBools) EXPECT_EQ(row.Get(w), s.*row.Field) << row.Control;
+    for (const auto& row : kInts) EXPECT_EQ(row.Get(w), s.*row.Field) << row.Control;
+    for (const auto& row : kColors) EXPECT_EQ(row.Get(w), s.*row.Field) << row.Control;
 
-  TSettings expected;
-  for (const auto& row : kBools) expected.*row.Field = s.*row.Field, s.*row.Field = !(s.*row.Field);
-  for (const auto& row : kInts) expected.*row.Field = s.*row.Field, s.*row.Field = 77;
-  for (const auto& row : kColors) expected.*row.Field = s.*row.Field, s.*row.Field = 0x777777;
-  s.ReadFromUI();
-  for (const auto& row : kBools) EXPECT_EQ(s.*row.Field, expected.*row.Field) << row.Control;
-  for (const auto& row : kInts) EXPECT_EQ(s.*row.Field, expected.*row.Field) << row.Control;
-  for (const auto& row : kColors) EXPECT_EQ(s.*row.Field, expected.*row.Field) << row.Control;
-  EXPECT_EQ(s.CaretIndicator_Color_Main_Font, os::clInfoBk);
+    TSettings expected;
+    for (const auto& row : kBools) expected.*row.Field = s.*row.Field, s.*row.Field = !(s.*row.Field);
+    for (const auto& row : kInts) expected.*row.Field = s.*row.Field, s.*row.Field = 77;
+    for (const auto& row : kColors) expected.*row.Field = s.*row.Field, s.*row.Field = 0x777777;
+    s.ReadFromUI();
+    for (const auto& row : kBools) EXPECT_EQ(s.*row.Field, expected.*row.Field) << row.Control;
+    for (const auto& row : kInts) EXPECT_EQ(s.*row.Field, expected.*row.Field) << row.Control;
+    for (const auto& row : kColors) EXPECT_EQ(s.*row.Field, expected.*row.Field) << row.Control;
+    EXPECT_EQ(s.CaretIndicator_Color_Main_Font, os::clInfoBk);
+  }
+}
+
+// The values above are what the test says they are: each number its own and inside its range,
+// unlike its default.
+TEST(PageTransferTable, EveryNumberHasAValueOfItsOwn) {
+  const TSettings defaults;
+  for (const auto& row : kInts) {
+    EXPECT_NE(row.Own, defaults.*row.Field) << row.Control;
+    EXPECT_TRUE(row.Min <= row.Own && row.Own <= row.Max) << row.Control;
+    for (const auto& other : kInts) {
+      if (&other != &row) {
+        EXPECT_NE(row.Own, other.Own) << row.Control << " / " << other.Control;
+      }
+    }
+  }
 }
 
 TEST_F(PageTransfer, NumbersAndIndexesOutOfRangeShowAndComeBackAsTheNearestBound) {
@@ -238,14 +267,18 @@ TEST_F(PageTransfer, FilterListsHoldTheEnabledNamesUpperCasedWhileTheirSwitchIsO
 }
 
 TEST_F(PageTransfer, ASaveRightAfterTheFirstShowWritesTheFileUnchangedButForClampsAndSeparators) {
-  sys->AddFile(kSettingsFile,
-               R"({"DesktopBorder":{"DesktopBorderWidth":0}})");
+  // The border windows' thickness is held to the page's range already on load; the mouse
+  // indicator's time is stored as read.
+  sys->AddFile(kSettingsFile, R"({"DesktopBorder":{"DesktopBorderWidth":0},
+                                  "MouseIndicator":{"MouseIndicator_AutoHideSec":0}})");
   auto& w = ShownMainWindow();
   EXPECT_EQ(w.edDesktopBorderWidth.ValueInt(), 1);
-  EXPECT_EQ(S().DesktopBorderWidth, 0) << "kept until the next save";
-  w.swShowTime.Click();
-  w.swShowTime.Click();
   EXPECT_EQ(S().DesktopBorderWidth, 1);
+  EXPECT_EQ(w.edMouseIndicatorAutoHideSec.ValueInt(), 1);
+  EXPECT_EQ(S().MouseIndicator_AutoHideSec, 0) << "kept until the next save";
+  w.swShowTime.Click();
+  w.swShowTime.Click();
+  EXPECT_EQ(S().MouseIndicator_AutoHideSec, 1);
   EXPECT_EQ(Saves(), 2);
   EXPECT_EQ(S().SL_Exclude_WindowClass.front().substr(0, 2), L"1;");
 }
