@@ -28,8 +28,10 @@ void ShowLock(bool on, ui::Label& desktopLabel, ui::Panel& desktopLamp, ui::Labe
   if (caretLabel.GetFont().Color != caretColor) values.LockChange = true;
   caretLabel.SetFontBold(on);
   caretLabel.SetFontColor(caretColor);
-  // Image 0 is the off image; 1 to 7 are the on images of modes 0 to 6.
-  if (icon.Visible()) icon.SetIconIndex(on ? mode + 1 : 0);
+  // Image 0 is the off image; 1 to 7 are the on images of modes 0 to 6. A hand-edited mode that
+  // no page writes shows no image: never the off image for a lock that is on, and no overflow.
+  const bool known = mode >= 0 && mode <= 6;
+  if (icon.Visible()) icon.SetIconIndex(on ? (known ? mode + 1 : -1) : 0);
 }
 
 }  // namespace

@@ -164,6 +164,24 @@ TEST_F(MonitoringPass, EachTrayModeShowsItsOwnOnImage) {
   }
 }
 
+TEST_F(MonitoringPass, AModeNoPageWritesShowsNoImageWhileTheLockIsOn) {
+  Start();
+  // Modes 0 to 6 are the page's; the others come only from a hand-edited file.
+  for (const int mode : {-1, 7, -2147483647 - 1, 2147483647}) {
+    SCOPED_TRACE(mode);
+    S().SystemTrayIndicator_CapsLockIndicatorMode = mode;
+    S().SystemTrayIndicator_NumLockIndicatorMode = mode;
+    sys->KeysToggled = {os::kVkCapital, os::kVkNumLock};
+    Pass();
+    EXPECT_EQ(main->TrayIcon_CAPS.IconIndex(), -1) << "neither the off image nor another index";
+    EXPECT_EQ(main->TrayIcon_NumLock.IconIndex(), -1);
+    sys->KeysToggled = {};
+    Pass();
+    EXPECT_EQ(main->TrayIcon_CAPS.IconIndex(), 0) << "off is the off image, whatever the mode";
+    EXPECT_EQ(main->TrayIcon_NumLock.IconIndex(), 0);
+  }
+}
+
 TEST_F(MonitoringPass, AHiddenLockIconKeepsItsImage) {
   Start();
   S().SystemTrayIndicator_IsShowCapsLockIndicator = false;
