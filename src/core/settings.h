@@ -141,6 +141,8 @@ class TSettings {
   TStringList SL_Lang_RGB_Color;
 
  private:
+  // The sections of a parsed file, in the table's order; raises at a bad key.
+  void LoadSections(const Json& doc, SettingsWindows& windows);
   std::wstring m_fileNotToReplace;
 };
 

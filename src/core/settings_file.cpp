@@ -304,6 +304,19 @@ Json SaveKey(const TSettings& s, SettingsWindows& w, const Key& key) {
   return nullptr;
 }
 
+void CentreMainWindow(SettingsWindows& windows) {
+  const os::Rect p = os::Sys().PrimaryMonitorRect();
+  const os::Rect m = windows.MainWindowBounds();
+  windows.SetMainWindowTop(p.Height() / 2 - m.Height() / 2);
+  windows.SetMainWindowLeft(p.Width() / 2 - m.Width() / 2);
+}
+
+// A place saved on a monitor that is gone (or typed into the file) would leave the settings
+// window where nobody can see it, and so out of reach for good: it comes back as with no file.
+void KeepMainWindowOnAMonitor(SettingsWindows& windows) {
+  if (!os::Sys().RectOnAnyMonitor(windows.MainWindowBounds())) CentreMainWindow(windows);
+}
+
 }  // namespace
 
 void TSettings::RefuseToReplace(const std::wstring& fileName) { m_fileNotToReplace = fileName; }
@@ -345,18 +358,24 @@ void TSettings::Save(const std::wstring& fileName, SettingsWindows& windows) {
 void TSettings::Load(const std::wstring& fileName, SettingsWindows& windows) {
   auto& sys = os::Sys();
   if (!sys.FileExists(fileName)) {
-    const os::Rect p = sys.PrimaryMonitorRect();
-    const os::Rect m = windows.MainWindowBounds();
-    windows.SetMainWindowTop(p.Height() / 2 - m.Height() / 2);
-    windows.SetMainWindowLeft(p.Width() / 2 - m.Width() / 2);
+    CentreMainWindow(windows);
     return;
   }
   auto doc = std::make_shared<Json>(ParseJsonText(sys.ReadFile(fileName)));
   if (!doc->is_object()) throw os::Error(L"The file does not hold a JSON object.");
   JSON = doc;
+  try {
+    LoadSections(*doc, windows);
+  } catch (...) {
+    KeepMainWindowOnAMonitor(windows);  // a bad key later in the file does not keep it away
+    throw;
+  }
+  KeepMainWindowOnAMonitor(windows);
+}
 
+void TSettings::LoadSections(const Json& doc, SettingsWindows& windows) {
   for (const auto& section : Layout()) {
-    const Json* obj = FindMember(*doc, section.name);
+    const Json* obj = FindMember(doc, section.name);
     if (obj == nullptr) continue;
     bool clampsPending = std::any_of(section.keys.begin(), section.keys.end(),
                                      [](const Key& k) { return k.clampsAfter; });

@@ -25,6 +25,9 @@ class EmptyDesktopSystem : public System {
   int ScreenPixelsPerInch() override { return 96; }
   Rect PrimaryMonitorRect() override { return {0, 0, 1920, 1080}; }
   Rect PrimaryWorkArea() override { return {0, 0, 1920, 1040}; }
+  bool RectOnAnyMonitor(const Rect& r) override {
+    return r.Left < 1920 && r.Right > 0 && r.Top < 1080 && r.Bottom > 0;
+  }
   TColor GetSysColor(int) override { return 0; }
   Rect TaskbarWindowRect() override { return {}; }
   Point CursorPos() override { return {}; }

@@ -129,6 +129,8 @@ class System {
   virtual int ScreenPixelsPerInch() = 0;
   virtual Rect PrimaryMonitorRect() = 0;
   virtual Rect PrimaryWorkArea() = 0;
+  // Whether any part of a rectangle of the virtual screen lies on one of the monitors.
+  virtual bool RectOnAnyMonitor(const Rect& r) = 0;
   virtual TColor GetSysColor(int index) = 0;  // as 0x00BBGGRR
   // The window rectangle of the taskbar (the top-level window of class "Shell_TrayWnd"); all
   // zero when there is no taskbar window.

@@ -209,6 +209,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SettingsLoad, MainWindowPlaceIsAppliedAsItStands) {
+  sys->OtherMonitors = {{-41'000, 99'000, -39'000, 100'500}};
   LoadText(R"({"MainWindow":{"Left":-40000,"Top":99999,"MinimizedOnStart":true,
                "MinimizedOnClose":false,"MinimizedToTray":false,"MinimizedOnEsc":false}})");
   EXPECT_EQ(windows.Main.Left, -40000);
@@ -217,6 +218,47 @@ TEST_F(SettingsLoad, MainWindowPlaceIsAppliedAsItStands) {
   EXPECT_FALSE(windows.Switches[MinimizeSwitch::OnClose]);
   EXPECT_FALSE(windows.Switches[MinimizeSwitch::ToTray]);
   EXPECT_FALSE(windows.Switches[MinimizeSwitch::OnEsc]);
+}
+
+// A place on no monitor (one that is gone, or a hand-edited number) would keep the settings
+// window out of sight and out of reach: the window is centred on the primary monitor instead, as
+// with no file. A place on any monitor, or partly on one, stands.
+TEST_F(SettingsLoad, AMainWindowOnNoMonitorIsCentredOnThePrimaryOne) {
+  sys->Monitor = {0, 0, 1920, 1080};
+  sys->OtherMonitors = {{1920, 0, 3840, 1080}};
+  const os::Point centred{1920 / 2 - 900 / 2, 1080 / 2 - 650 / 2};
+  const struct {
+    int Left, Top;
+    os::Point Expected;
+  } cases[] = {
+      {2500, 300, {2500, 300}},           // on the second monitor
+      {-800, 100, {-800, 100}},           // its right 100 pixels on the primary
+      {100, -649, {100, -649}},           // its bottom pixel row on the primary
+      {-900, 100, centred},               // touching the primary's left edge from outside
+      {100, -650, centred},               // touching its top edge from outside
+      {3840, 0, centred},                 // right of the second monitor
+      {1'000'000, 1'000'000, centred},    // far out
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.Left << ", " << c.Top);
+    FakeSettingsWindows w;
+    core::TSettings s;
+    sys->AddFile(kFile, R"({"MainWindow":{"Left":)" + std::to_string(c.Left) + R"(,"Top":)" +
+                            std::to_string(c.Top) + "}}");
+    s.Load(kFile, w);
+    EXPECT_EQ(w.Main.Left, c.Expected.X);
+    EXPECT_EQ(w.Main.Top, c.Expected.Y);
+    EXPECT_EQ(w.Main.Width(), 900);
+  }
+}
+
+TEST_F(SettingsLoad, AMainWindowOnNoMonitorIsCentredAlsoWhenALaterKeyStopsTheLoad) {
+  sys->Monitor = {0, 0, 1920, 1080};
+  EXPECT_THROW(LoadText(R"({"MainWindow":{"Left":50000,"Top":50000},
+                            "DesktopIndicator":{"Panel_Time_Color":"GGGGGG"}})"),
+               os::Error);
+  EXPECT_EQ(windows.Main.Left, 1920 / 2 - 900 / 2);
+  EXPECT_EQ(windows.Main.Top, 1080 / 2 - 650 / 2);
 }
 
 TEST_F(SettingsLoad, ABadColourStopsAtItsKey) {
@@ -361,6 +403,9 @@ struct ReadCase {
 class SettingsFileRules : public SettingsLoad, public ::testing::WithParamInterface<ReadCase> {};
 
 TEST_P(SettingsFileRules, AreRead) {
+  // A monitor far out where the main window cases put it, so that they show the bound and not
+  // the return of a window that lies on no monitor.
+  sys->OtherMonitors = {{999'000, -1'001'000, 1'002'000, -998'000}};
   LoadText(GetParam().json);
   GetParam().check(settings, windows);
 }

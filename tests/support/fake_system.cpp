@@ -1,5 +1,6 @@
 #include "support/fake_system.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "os/error.h"
@@ -170,6 +171,12 @@ std::wstring FakeSystem::GetFolderPath(int csidl) {
 
 int FakeSystem::ScreenPixelsPerInch() { return Dpi; }
 os::Rect FakeSystem::PrimaryMonitorRect() { return Monitor; }
+bool FakeSystem::RectOnAnyMonitor(const os::Rect& r) {
+  auto overlaps = [&r](const os::Rect& m) {
+    return r.Left < m.Right && m.Left < r.Right && r.Top < m.Bottom && m.Top < r.Bottom;
+  };
+  return overlaps(Monitor) || std::any_of(OtherMonitors.begin(), OtherMonitors.end(), overlaps);
+}
 os::Rect FakeSystem::PrimaryWorkArea() { return WorkArea; }
 os::Rect FakeSystem::TaskbarWindowRect() { return Taskbar; }
 os::Point FakeSystem::CursorPos() { return Cursor; }

@@ -74,6 +74,7 @@ class FakeSystem : public os::System {
   std::map<int, std::wstring> Folders;  // CSIDL -> path; absent means the call fails
   int Dpi = 96;
   os::Rect Monitor{0, 0, 1920, 1080};
+  std::vector<os::Rect> OtherMonitors;  // beside the primary one
   os::Rect WorkArea{0, 0, 1920, 1040};
   os::Rect Taskbar{0, 1040, 1920, 1080};  // all zero: no taskbar window
   os::Point Cursor{400, 300};
@@ -171,6 +172,7 @@ class FakeSystem : public os::System {
   std::wstring GetFolderPath(int csidl) override;
   int ScreenPixelsPerInch() override;
   os::Rect PrimaryMonitorRect() override;
+  bool RectOnAnyMonitor(const os::Rect& r) override;
   os::Rect PrimaryWorkArea() override;
   os::TColor GetSysColor(int index) override;
   os::Rect TaskbarWindowRect() override;

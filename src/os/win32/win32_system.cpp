@@ -172,6 +172,11 @@ Rect Win32System::PrimaryMonitorRect() {
   return {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
 }
 
+bool Win32System::RectOnAnyMonitor(const Rect& r) {
+  const RECT rect{r.Left, r.Top, r.Right, r.Bottom};
+  return ::MonitorFromRect(&rect, MONITOR_DEFAULTTONULL) != nullptr;
+}
+
 Rect Win32System::PrimaryWorkArea() {
   RECT r{};
   ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);

@@ -34,6 +34,7 @@ class Win32System : public System {
   int ScreenPixelsPerInch() override;
   Rect PrimaryMonitorRect() override;
   Rect PrimaryWorkArea() override;
+  bool RectOnAnyMonitor(const Rect& r) override;
   TColor GetSysColor(int index) override;
   Rect TaskbarWindowRect() override;
   Point CursorPos() override;
