@@ -204,4 +204,13 @@ TEST_F(RealDesktop, AWindowThatIsGoneAnswersNothing) {
   EXPECT_FALSE(sys.ClientToScreen(gone, {1, 1}).has_value());
 }
 
+TEST(RealDisplay, ARectangleIsOnAMonitorWhenAnyPartOfItIs) {
+  os::win32::Win32System sys;
+  const os::Rect m = sys.PrimaryMonitorRect();
+  EXPECT_TRUE(sys.RectOnAnyMonitor(m));
+  EXPECT_TRUE(sys.RectOnAnyMonitor({m.Left - 500, m.Top + 10, m.Left + 1, m.Top + 100}));
+  EXPECT_FALSE(sys.RectOnAnyMonitor({m.Left - 500, m.Top + 10, m.Left, m.Top + 100}));
+  EXPECT_FALSE(sys.RectOnAnyMonitor({1'000'000, 1'000'000, 1'000'900, 1'000'650}));
+}
+
 }  // namespace
