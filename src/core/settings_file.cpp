@@ -257,8 +257,6 @@ void ApplyClamps(TSettings& s) {
   if (s.TransparentValue > 255) s.TransparentValue = 255;
   if (s.TransparentValue < 100) s.TransparentValue = 200;
   if (s.BorderWidth > 3) s.BorderWidth = 2;
-  // A frame of negative thickness left the desktop indicator blank; the page shows it as 0.
-  if (s.BorderWidth < 0) s.BorderWidth = 0;
 }
 
 void LoadKey(TSettings& s, SettingsWindows& w, const Key& key, const Json* v) {

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "core/common.h"
 #include "monitor/globals.h"
 #include "monitor/indicator_steps.h"
@@ -28,7 +30,9 @@ void DesktopIndicatorStep(const PassValues& values) {
     w.L_Lang.SetImageIndex(values.FlagIndex);
   }
 
-  const int frame = Scale(s.BorderWidth);
+  // A negative thickness, which only a hand-edited file holds, draws no frame: taken as it is,
+  // it made the panels inside taller than the window and overflowed at the int limit.
+  const int frame = Scale(std::max(0, s.BorderWidth));
   w.PanelBorderL.SetWidth(frame);
   w.PanelBorderR.SetWidth(frame);
   w.PanelBorderT.SetHeight(frame);

