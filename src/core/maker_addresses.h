@@ -14,7 +14,7 @@ inline constexpr wchar_t kSupportAddress[] = L"https://halvarin.example/support/
 inline constexpr wchar_t kNewsAddress[] = L"http://halvarin.example/update/News-Halvarin.html";
 // The messenger channel: the short form the label shows, and the full address it opens. The
 // short form is the full one without its scheme, so the label shows where a click goes.
-inline constexpr wchar_t kTelegramShortAddress[] = L"t.me.example/halvarin_example";
-inline constexpr wchar_t kTelegramAddress[] = L"https://t.me.example/halvarin_example";
+inline constexpr wchar_t kTelegramShortAddress[] = L"t.me.example/halvarin";
+inline constexpr wchar_t kTelegramAddress[] = L"https://t.me.example/halvarin";
 
 }  // namespace core

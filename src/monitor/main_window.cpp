@@ -163,6 +163,7 @@ void TfMain::FormCreate() {
   L_WebSite.SetHint(core::kWebSiteAddress);
   L_Telegram.SetCaption(std::wstring(L"Telegram: ") + core::kTelegramShortAddress);
   L_Telegram.SetHint(core::kTelegramAddress);
+  FitLinkPanel(PanelWeb);
 
   ShowAutorunState();
 

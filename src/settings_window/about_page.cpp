@@ -1,5 +1,6 @@
 #include "settings_window/about_page.h"
 
+#include <algorithm>
 #include <cwctype>
 
 #include "core/common.h"
@@ -10,6 +11,7 @@
 #include "settings_window/news_download.h"
 #include "ui/html_view.h"
 #include "ui/link_label.h"
+#include "ui/text_measurer.h"
 
 namespace settings_window {
 namespace {
@@ -109,6 +111,18 @@ void AboutPage::LayoutAboutPage(const PxFn& px, ui::Panel& web, ui::LinkLabel& n
   note.OnClick = [&note] { L_WebSiteClick(note.Hint()); };
   note.OnMouseEnter = [&note] { L_NoteMouseEnter(note); };
   note.OnMouseLeave = [&note] { L_NoteMouseLeave(note); };
+}
+
+void AboutPage::FitLinkPanel(ui::Panel& web) {
+  int width = web.Width();
+  for (const ui::LinkLabel* label : {&L_WebSite, &L_Telegram}) {
+    ui::Font bold = label->GetFont();
+    bold.Bold = true;
+    // The label's left margin on the right as well.
+    const int needed = label->Left() + ui::Measurer().Measure(label->Caption(), bold).Width;
+    width = std::max(width, needed + label->Left());
+  }
+  web.SetWidth(width);
 }
 
 }  // namespace settings_window

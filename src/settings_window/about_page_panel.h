@@ -19,6 +19,9 @@ class AboutPage {
   // `web` is the link panel of the window's top panel; `note` the Common page's link label,
   // which opens its address and changes its look as the other two do.
   void LayoutAboutPage(const PxFn& px, ui::Panel& web, ui::LinkLabel& note);
+  // Once the link labels hold their addresses: the link panel grows where a label, in the bold
+  // it takes under the pointer, would run past its right edge.
+  void FitLinkPanel(ui::Panel& web);
 };
 
 }  // namespace settings_window

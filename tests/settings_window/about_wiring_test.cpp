@@ -94,8 +94,7 @@ TEST_F(AboutWiring, LinkLabelsCarryTheirAddressesAndOpenThem) {
   };
   const Link links[] = {
       {&w.L_WebSite, L"Web site: https://halvarin.example/", L"https://halvarin.example/"},
-      {&w.L_Telegram, L"Telegram: t.me.example/halvarin_example",
-       L"https://t.me.example/halvarin_example"},
+      {&w.L_Telegram, L"Telegram: t.me.example/halvarin", L"https://t.me.example/halvarin"},
   };
   for (const Link& link : links) {
     EXPECT_EQ(link.Label->Caption(), link.Caption);

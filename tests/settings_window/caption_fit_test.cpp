@@ -181,6 +181,27 @@ TEST_P(CaptionFit, LanguageTreeHeadersShowTheirWholeCaptions) {
   EXPECT_EQ(w.vstLang_DesktopIndicator.ColumnWidth(3), w.Px(80));
 }
 
+// The two link labels at the window's top left size themselves to their addresses; each must still
+// end inside their panel, 210 pixels wide or wider, or a part of the address is cut off.
+TEST_P(CaptionFit, TheLinkLabelsShowTheirWholeAddressesInTheirPanel) {
+  sys->Dpi = GetParam();
+  auto& w = ShownMainWindow();
+  if (w.Px(96) != GetParam()) GTEST_SKIP() << "the test desktop's DPI is not " << GetParam();
+  EXPECT_GE(w.PanelWeb.Width(), w.Px(210));
+  for (const ui::Label* link : {static_cast<const ui::Label*>(&w.L_WebSite),
+                                static_cast<const ui::Label*>(&w.L_Telegram)}) {
+    // Plain, and bold as under the pointer.
+    for (const bool bold : {false, true}) {
+      ui::Font font = link->GetFont();
+      font.Bold = bold;
+      const Ink ink = Measure(link->Caption(), font, DT_SINGLELINE, 1000, 100);
+      EXPECT_LE(link->Left() + ink.NeededWidth, w.PanelWeb.Width())
+          << "\"" << Narrow(link->Caption()) << "\"" << (bold ? " in bold" : "")
+          << " is cut at the panel's right edge";
+    }
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Dpi, CaptionFit, ::testing::Values(96, 144),
                          [](const auto& info) { return "dpi" + std::to_string(info.param); });
 

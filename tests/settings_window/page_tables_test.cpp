@@ -134,7 +134,8 @@ const Place kPlaces[] = {
     {C(PanelSettings_RGB), 0, 0, -1, 150},
     // Frame
     {C(PanelTop), 0, 0, -1, 55},
-    {C(PanelWeb), 0, 0, 210, -1},
+    // 210 wide, or wider where its link labels need it (CaptionFit checks both).
+    {C(PanelWeb), 0, 0, -1, -1},
     {C(L_ProgramTitle), 0, 0, -1, 33},
     {C(L_ProgramVersion), 0, 33, -1, 16},
     {C(PanelLeft), 0, 55, 210, -1},
