@@ -561,6 +561,36 @@ TEST_F(MonitoringPass, AnErrorIsReportedOnceAndTheNextPassStillRuns) {
   EXPECT_EQ(fLangInfo->L_Lang.Caption(), L"EN");
 }
 
+// A failure inside the border step ends the pass there: the work-area lines already show the new
+// language, but the border preview, which comes after the border step, shows it only from the
+// next pass on. Before the keyboard step or before the border step, the preview would have
+// followed the new language in the failing pass already.
+TEST_F(MonitoringPass, AFailingBorderStepLeavesTheBorderPreviewToTheNextPass) {
+  Start();
+  S().SL_Lang_DesktopBorder_Color = {L"US=FF0000", L"DE=0000FF"};
+  // The preview's colours are the page's rows, told apart from the lines' colours.
+  for (ui::TreeNode* n = main->vstLang_DesktopBorder.FirstNode(); n != nullptr;
+       n = main->vstLang_DesktopBorder.NextNode(n)) {
+    auto& row = n->Data<settings_window::TLangsData>();
+    row.BorderColor = row.CountryISO3166 == L"DE" ? 0x00AA00 : 0xAA00AA;
+  }
+  Pass();
+  ASSERT_EQ(main->ShapeLineL.BrushColor(), 0xAA00AA);
+
+  sys->SwitchLayout(notepad, kLayoutDE);
+  sys->TaskbarError = L"The taskbar cannot be found.";
+  Pass();
+  ASSERT_EQ(sys->MessageBoxes.size(), 1u);
+  EXPECT_EQ(sys->MessageBoxes[0].Text, L"The taskbar cannot be found.");
+  ASSERT_EQ(monitor::fWorkareaBorderL->Color(), 0xFF0000) << "the border step ran up to its fault";
+  EXPECT_EQ(main->ShapeLineL.BrushColor(), 0xAA00AA) << "nothing after the fault ran";
+
+  sys->TaskbarError.reset();
+  Pass();
+  EXPECT_EQ(main->ShapeLineL.BrushColor(), 0x00AA00);
+  EXPECT_EQ(sys->MessageBoxes.size(), 1u);
+}
+
 // The error's box stays above the program's window the user is working in, also when that
 // window is topmost; with the user in another program it is not owned.
 TEST_F(MonitoringPass, AnErrorsBoxIsOwnedByTheProgramsActiveWindow) {

@@ -178,7 +178,10 @@ bool FakeSystem::RectOnAnyMonitor(const os::Rect& r) {
   return overlaps(Monitor) || std::any_of(OtherMonitors.begin(), OtherMonitors.end(), overlaps);
 }
 os::Rect FakeSystem::PrimaryWorkArea() { return WorkArea; }
-os::Rect FakeSystem::TaskbarWindowRect() { return Taskbar; }
+os::Rect FakeSystem::TaskbarWindowRect() {
+  if (TaskbarError) throw os::Error(*TaskbarError);
+  return Taskbar;
+}
 os::Point FakeSystem::CursorPos() { return Cursor; }
 
 os::TColor FakeSystem::GetSysColor(int index) {

@@ -77,6 +77,8 @@ class FakeSystem : public os::System {
   std::vector<os::Rect> OtherMonitors;  // beside the primary one
   os::Rect WorkArea{0, 0, 1920, 1040};
   os::Rect Taskbar{0, 1040, 1920, 1080};  // all zero: no taskbar window
+  // When set, asking for the taskbar's rectangle raises this error (a failure inside a pass).
+  std::optional<std::wstring> TaskbarError;
   os::Point Cursor{400, 300};
   std::map<int, os::TColor> SysColors;
   std::int64_t Counter = 1'000'000;
