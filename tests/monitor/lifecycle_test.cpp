@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "backlight_pass_fixture.h"
 #include "backlight/init_led_sdk_task.h"
 #include "backlight/keyboard_step.h"
 #include "backlight/led_state.h"
@@ -18,7 +19,6 @@
 #include "monitor/globals.h"
 #include "monitor/mouse_hook.h"
 #include "pass_fixture.h"
-#include "support/fake_led_library.h"
 #include "tray/data_module.h"
 #include "ui/application.h"
 #include "ui/tray_icon.h"
@@ -88,42 +88,7 @@ TEST_F(Lifecycle, TheStartTimerStartsTheMonitoring) {
   EXPECT_EQ(fLangInfo->L_Lang.Caption(), L"DE") << "the idle handler runs the pass";
 }
 
-// The keyboard backlight as the running program drives it: the real binding and start-up task,
-// with the fake loader's LED library, a running vendor software and the fake's thread pool.
-class LifecycleWithBacklight : public Lifecycle {
- protected:
-  using Lines = std::vector<std::string>;
-
-  void SetUp() override {
-    Lifecycle::SetUp();
-    backlight_test::g_led = &led;
-    sys->Libraries[L"SDK_LEGACY_LED_X64.DLL"] = led.Exports();
-    sys->ProcessNames = std::vector<std::wstring>{L"explorer.exe", L"lghub.exe"};
-  }
-  void TearDown() override {
-    Lifecycle::TearDown();
-    sys->JoinPoolThreads();
-    backlight_test::g_led = nullptr;
-  }
-  // The switch on, and the library loaded and initialised by an attempt that a pass started.
-  void MakeReady() {
-    S().IsChangeRGB_KeyboardLogitech = true;
-    Advance(2.5);
-    Pass();
-    ASSERT_EQ(sys->PoolQueueSize(), 1u);
-    sys->RunPoolWork();
-    ASSERT_TRUE(backlight::IsLedSdkInitialized);
-  }
-  Lines LightingCalls() const {
-    Lines lines;
-    for (const std::string& line : led.Calls()) {
-      if (line.rfind("LogiLedSetLighting", 0) == 0) lines.push_back(line);
-    }
-    return lines;
-  }
-
-  backlight_test::FakeLedLibrary led;
-};
+class LifecycleWithBacklight : public testing_support::BacklightPassFixture {};
 
 TEST_F(LifecycleWithBacklight, DestructionShutsTheLibraryDownAndUnloadsItWithoutSaving) {
   auto& w = Start();

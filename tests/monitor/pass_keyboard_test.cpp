@@ -5,11 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "backlight/led_state.h"
+#include "backlight_pass_fixture.h"
 #include "monitor/globals.h"
-#include "pass_fixture.h"
 #include "settings_window/lang_data.h"
-#include "support/fake_led_library.h"
 
 namespace {
 
@@ -17,35 +15,11 @@ using monitor::fLangInfoMouse;
 using monitor::fWorkareaBorderL;
 using testing_support::kLayoutDE;
 
-// The fake loader's LED library with the vendor software running, as the program finds them.
-class PassWithBacklight : public testing_support::PassFixture {
+class PassWithBacklight : public testing_support::BacklightPassFixture {
  protected:
-  void SetUp() override {
-    PassFixture::SetUp();
-    backlight_test::g_led = &led;
-    sys->Libraries[L"SDK_LEGACY_LED_X64.DLL"] = led.Exports();
-    sys->ProcessNames = std::vector<std::wstring>{L"explorer.exe", L"lghub.exe"};
-  }
-  void TearDown() override {
-    PassFixture::TearDown();
-    sys->JoinPoolThreads();
-    backlight_test::g_led = nullptr;
-  }
-  // The switch on, and the library loaded and initialised by an attempt that a pass started.
-  void MakeReady() {
-    S().IsChangeRGB_KeyboardLogitech = true;
-    Advance(2.5);
-    Pass();
-    ASSERT_EQ(sys->PoolQueueSize(), 1u);
-    sys->RunPoolWork();
-    ASSERT_TRUE(backlight::IsLedSdkInitialized);
-  }
   std::string LastLighting() {
-    std::string last;
-    for (const std::string& line : led.Calls()) {
-      if (line.rfind("LogiLedSetLighting", 0) == 0) last = line;
-    }
-    return last;
+    const Lines lines = LightingCalls();
+    return lines.empty() ? std::string() : lines.back();
   }
   bool LineAbove(HWND line, HWND other) {
     for (HWND h = ::GetWindow(line, GW_HWNDPREV); h != nullptr; h = ::GetWindow(h, GW_HWNDPREV)) {
