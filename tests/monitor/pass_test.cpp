@@ -498,6 +498,16 @@ TEST_F(CopyChords, ACopyThatFailsWaitsAsLongAsOneThatSucceeds) {
   EXPECT_NE(sys->MessageBoxes[0].Text.find(kSettingsFile), std::wstring::npos);
 }
 
+// The border colours of the Desktop Border page's language rows, which its preview shows: one
+// for the German row, one for every other.
+void ColourPreviewRows(monitor::TfMain& w, os::TColor german, os::TColor others) {
+  for (ui::TreeNode* n = w.vstLang_DesktopBorder.FirstNode(); n != nullptr;
+       n = w.vstLang_DesktopBorder.NextNode(n)) {
+    auto& row = n->Data<settings_window::TLangsData>();
+    row.BorderColor = row.CountryISO3166 == L"DE" ? german : others;
+  }
+}
+
 // The order of the pass's last steps, seen from inside a copy's box in the pass that meets a new
 // language: the mouse indicator, the border lines and the border preview show it already, and
 // the lines are raised to the top of the topmost band only after the copy.
@@ -505,11 +515,7 @@ TEST_F(CopyChords, RunAfterTheIndicatorsBordersAndPreviewAndBeforeTheTopmostRefr
   S().IsShowWorkareaBorder = true;
   S().SL_Lang_DesktopBorder_Color = {L"US=FF0000", L"DE=0000FF"};
   // The preview's colours are the page's rows, told apart from the lines' colours.
-  for (ui::TreeNode* n = main->vstLang_DesktopBorder.FirstNode(); n != nullptr;
-       n = main->vstLang_DesktopBorder.NextNode(n)) {
-    auto& row = n->Data<settings_window::TLangsData>();
-    row.BorderColor = row.CountryISO3166 == L"DE" ? 0x00AA00 : 0xAA00AA;
-  }
+  ColourPreviewRows(*main, 0x00AA00, 0xAA00AA);
   Pass();
   ASSERT_EQ(main->ShapeLineL.BrushColor(), 0xAA00AA);
   ASSERT_EQ(monitor::fWorkareaBorderL->Color(), 0x0000FF);
@@ -569,11 +575,7 @@ TEST_F(MonitoringPass, AFailingBorderStepLeavesTheBorderPreviewToTheNextPass) {
   Start();
   S().SL_Lang_DesktopBorder_Color = {L"US=FF0000", L"DE=0000FF"};
   // The preview's colours are the page's rows, told apart from the lines' colours.
-  for (ui::TreeNode* n = main->vstLang_DesktopBorder.FirstNode(); n != nullptr;
-       n = main->vstLang_DesktopBorder.NextNode(n)) {
-    auto& row = n->Data<settings_window::TLangsData>();
-    row.BorderColor = row.CountryISO3166 == L"DE" ? 0x00AA00 : 0xAA00AA;
-  }
+  ColourPreviewRows(*main, 0x00AA00, 0xAA00AA);
   Pass();
   ASSERT_EQ(main->ShapeLineL.BrushColor(), 0xAA00AA);
 
