@@ -32,6 +32,7 @@ class TreeGeometryTest : public TreeListTest {
   RECT HeaderItem(int column) {
     RECT r{};
     ::SendMessageW(tree.HeaderHandle(), HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&r));
+    ::MapWindowPoints(tree.HeaderHandle(), Window(), reinterpret_cast<POINT*>(&r), 2);
     return r;
   }
 };
@@ -147,6 +148,7 @@ TEST_F(TreeGeometryTest, TheOwnersCellPaintingGetsEachCellsRectangle) {
 }
 
 TEST_F(TreeGeometryTest, TheWheelScrollsThreeRowsANotchAndHitTestsFollow) {
+  tree.SetColumnWidth(0, 200);  // room for the vertical bar: no horizontal one
   for (int i = 0; i < 40; ++i) Add(L"row" + std::to_wstring(i));
   Show();
   Wheel(-WHEEL_DELTA);
@@ -163,6 +165,7 @@ TEST_F(TreeGeometryTest, TheWheelScrollsThreeRowsANotchAndHitTestsFollow) {
 }
 
 TEST_F(TreeGeometryTest, TheKeysScrollTheFocusedRowIntoView) {
+  tree.SetColumnWidth(0, 200);  // room for the vertical bar: no horizontal one
   for (int i = 0; i < 40; ++i) Add(L"row" + std::to_wstring(i));
   Show();
   tree.SetFocusedNode(tree.Root(0));
