@@ -155,6 +155,10 @@ TEST_F(TreeScrollTest, TheWheelWithShiftAndTheBarsArrowsScrollSideways) {
   const int width = Client().right;
   ASSERT_LT(width, 400) << "the vertical bar takes its width off the client";
   const int end = 1220 - width;
+  SCROLLINFO rows{sizeof(rows), SIF_ALL};
+  ::GetScrollInfo(Window(), SB_VERT, &rows);
+  EXPECT_EQ(static_cast<int>(rows.nPage), Client().bottom - 30)
+      << "the rows' page leaves out the horizontal bar that came after the vertical one";
 
   Wheel(-WHEEL_DELTA, MK_SHIFT);
   const int notch = tree.LeftOffset();
