@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "os/system.h"
 #include "ui/application.h"
 #include "ui/popup_menu.h"
 #include "ui/tree_list.h"
@@ -215,8 +216,8 @@ LRESULT TreeList::ThunkMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_SETCURSOR:
       if (LOWORD(lp) == HTCLIENT && reinterpret_cast<HWND>(wp) == hwnd) {
-        POINT p{};
-        ::GetCursorPos(&p);
+        const os::Point at = os::Sys().CursorPos();
+        POINT p{at.X, at.Y};
         ::ScreenToClient(hwnd, &p);
         const TreeCursor c = CursorAt(p.x, p.y);
         ::SetCursor(::LoadCursorW(nullptr, c == TreeCursor::HandPoint ? IDC_HAND : IDC_ARROW));

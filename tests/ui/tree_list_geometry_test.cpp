@@ -195,13 +195,14 @@ TEST_F(TreeGeometryTest, TheOwnerChoosesTheHandCursorOverARectangle) {
   EXPECT_EQ(tree.CursorAt(340, 45), ui::TreeCursor::Default);
   EXPECT_EQ(tree.CursorAt(360, 80), ui::TreeCursor::Default);
 
-  // The window asks when the pointer moves over it.
+  // The window asks when the pointer moves over it. The pointer is the scripted desktop's: the
+  // real one is shared with every test running beside this one.
   const HCURSOR hand = ::LoadCursorW(nullptr, IDC_HAND);
   const HCURSOR arrow = ::LoadCursorW(nullptr, IDC_ARROW);
   for (const auto& [x, y, expected] : {std::tuple{360, 45, hand}, std::tuple{340, 45, arrow}}) {
     POINT p{x, y};
     ::ClientToScreen(Window(), &p);
-    ASSERT_TRUE(::SetCursorPos(p.x, p.y));
+    sys->Cursor = {p.x, p.y};
     ::SendMessageW(Window(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Window()),
                    MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(::GetCursor(), expected) << x << "," << y;
