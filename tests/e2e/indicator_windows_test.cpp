@@ -88,15 +88,22 @@ class IndicatorWindows : public ::testing::Test {
 };
 
 TEST_F(IndicatorWindows, AreUnownedToolWindowsWithTheirOwnClassNames) {
+  // The caret indicator is made without the topmost style; the first monitoring pass, 300 ms
+  // after the main window's creation, shows or hides it topmost, and it stays so. Its style is
+  // read once that pass has run, so that the check does not race with it.
   struct Case {
     const wchar_t* Class;
     LONG_PTR ExStyle;
   } cases[] = {
       {L"TfLangInfo", WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_LAYERED},
       {L"TfLangInfoMouse", WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_LAYERED},
-      {L"TfLangInfoCaret", WS_EX_TOOLWINDOW | WS_EX_LAYERED},
+      {L"TfLangInfoCaret", WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_LAYERED},
       {L"TfDesktopBorder", WS_EX_TOOLWINDOW | WS_EX_TOPMOST},
   };
+  for (HWND h : windows[L"TfLangInfoCaret"]) {
+    EXPECT_TRUE(Watch([h] { return (::GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }))
+        << "the caret step makes the caret indicator topmost";
+  }
   for (const Case& c : cases) {
     for (HWND h : windows[c.Class]) {
       EXPECT_EQ(::GetWindow(h, GW_OWNER), nullptr) << std::string(c.Class, c.Class + 4);
