@@ -42,8 +42,9 @@ void TreeList::CreateWindowHandle(HWND parent, const os::Rect& r) {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
   ::InitCommonControlsEx(&icc);
   ::CreateWindowExW(m_border ? WS_EX_CLIENTEDGE : 0, kClassName, L"",
-                    WS_CHILD | WS_CLIPCHILDREN | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL, r.Left, r.Top, r.Width(),
-                    r.Height(), parent, nullptr, ::GetModuleHandleW(nullptr), this);
+                    WS_CHILD | WS_CLIPCHILDREN | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL, r.Left,
+                    r.Top, r.Width(), r.Height(), parent, nullptr, ::GetModuleHandleW(nullptr),
+                    this);
 }
 
 void TreeList::WindowCreated() {

@@ -146,6 +146,22 @@ TEST_F(TreeScrollTest, ColumnsThatFitTheTreeDoNotScroll) {
   EXPECT_EQ(tree.LeftOffset(), 0);
   EXPECT_EQ(HeaderItem(2).right, 400);
   EXPECT_EQ(tree.HitTest(399, 40).Column, 2);
+
+  // Rows enough for the vertical bar, added in one go: its width no longer leaves room for the
+  // columns, and the horizontal bar then takes its height off the rows' page.
+  tree.BeginUpdate();
+  for (int i = 0; i < 40; ++i) Add(L"row" + std::to_wstring(i));
+  tree.EndUpdate();
+  const int width = Client().right;
+  ASSERT_LT(width, 400);
+  EXPECT_TRUE(BarShown());
+  EXPECT_EQ(Client().bottom, 300 - ::GetSystemMetrics(SM_CYHSCROLL));
+  SCROLLINFO rows{sizeof(rows), SIF_ALL};
+  ::GetScrollInfo(Window(), SB_VERT, &rows);
+  EXPECT_EQ(static_cast<int>(rows.nPage), Client().bottom - 30);
+  HScroll(SB_RIGHT);
+  EXPECT_EQ(tree.LeftOffset(), 400 - width);
+  EXPECT_EQ(HeaderItem(2).right, width);
 }
 
 TEST_F(TreeScrollTest, TheWheelWithShiftAndTheBarsArrowsScrollSideways) {
