@@ -67,13 +67,22 @@ TEST(ExclusionCopy, BothShiftKeysOverTheTaskbarExcludeItsWindowClass) {
     ::GetWindowRect(mouse, &before);
     return before.left == 210;
   }, 3000));
-  MovePointer(onBar.x, onBar.y);
-  // Moved with the pointer: the hook has seen the move and written the taskbar's class.
-  ASSERT_TRUE(Eventually([&] {
+  // Moved with the pointer: the hook has seen the move and written the taskbar's class. On a
+  // busy machine the system may pass over a hook that answers late: a move that brings nothing
+  // is made again, a pixel off and back.
+  const auto besideBar = [&] {
     RECT r{};
     ::GetWindowRect(mouse, &r);
-    return r.left != before.left && ::IsWindowVisible(mouse);
-  }, 3000)) << "shown over the taskbar while nothing is excluded";
+    return r.left == onBar.x + 20 && ::IsWindowVisible(mouse);
+  };
+  bool moved = false;
+  for (int attempt = 0; attempt < 3 && !moved; ++attempt) {
+    if (attempt > 0) MovePointer(onBar.x - 1, onBar.y);
+    MovePointer(onBar.x, onBar.y);
+    moved = Eventually(besideBar, 3000);
+  }
+  ASSERT_TRUE(moved) << "shown over the taskbar while nothing is excluded, 20 pixels right of "
+                     << "the pointer";
 
   Key(VK_LSHIFT, false);
   Key(VK_RSHIFT, false);

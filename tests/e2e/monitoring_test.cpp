@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -214,17 +215,27 @@ TEST_F(Monitoring, LockKeysShowInTheNotificationAreaAndOnTheLamps) {
 
 TEST_F(Monitoring, TheMouseIndicatorFollowsThePointerAndKeepsOffTheTaskbar) {
   Start();
+  // The system passes over a low-level hook that answers late, so that on a busy machine the
+  // program now and then misses a move (seen: the indicator stayed beside the move before). A
+  // move that brings nothing is made again, a pixel off and back.
+  const auto moveUntil = [](POINT at, const std::function<bool()>& done) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      if (attempt > 0) MovePointer(at.x - 1, at.y);
+      MovePointer(at.x, at.y);
+      if (Eventually(done, 3000)) return true;
+    }
+    return false;
+  };
   MovePointer(190, 290);  // the first move sizes the indicator's rows
   for (POINT at : {POINT{200, 300}, POINT{420, 500}}) {
-    MovePointer(at.x, at.y);
     // The hook moves the window's left and top edges in two steps; watched from outside, the
     // first may show before the second, so both are waited for together.
     RECT r{};
-    EXPECT_TRUE(Eventually([&] {
+    EXPECT_TRUE(moveUntil(at, [&] {
       ::GetWindowRect(mouse, &r);
       return r.left == at.x + 20 && r.bottom == at.y - 10 && ::IsWindowVisible(mouse);
-    }, 3000)) << "beside " << at.x << "," << at.y << ": left " << r.left << ", bottom "
-              << r.bottom << " (its bottom edge 10 pixels above the pointer)";
+    })) << "beside " << at.x << "," << at.y << ": left " << r.left << ", bottom "
+        << r.bottom << " (its bottom edge 10 pixels above the pointer)";
   }
   RECT bar{};
   HWND taskbar = ::FindWindowW(L"Shell_TrayWnd", nullptr);
@@ -234,10 +245,9 @@ TEST_F(Monitoring, TheMouseIndicatorFollowsThePointerAndKeepsOffTheTaskbar) {
   wchar_t cls[64] = {};
   ::GetClassNameW(::WindowFromPoint(onBar), cls, 64);
   ASSERT_EQ(std::wstring(cls), L"Shell_TrayWnd");
-  MovePointer(onBar.x, onBar.y);
-  EXPECT_TRUE(Eventually([&] { return !::IsWindowVisible(mouse); }, 3000)) << "hidden over it";
-  MovePointer(400, 300);
-  EXPECT_TRUE(Eventually([&] { return ::IsWindowVisible(mouse); }, 3000)) << "back off it";
+  EXPECT_TRUE(moveUntil(onBar, [&] { return !::IsWindowVisible(mouse); })) << "hidden over it";
+  EXPECT_TRUE(moveUntil(POINT{400, 300}, [&] { return ::IsWindowVisible(mouse); }))
+      << "back off it";
 }
 
 constexpr char kBorders[] =
