@@ -78,8 +78,14 @@ TEST(EndToEnd, AClickOnAPageIsSavedAtOnceAndTheCloseButtonHidesToTheTray) {
   ::GetWindowRect(main, &wr);
   const int frame = ::GetSystemMetrics(SM_CXFRAME) + ::GetSystemMetrics(SM_CXPADDEDBORDER);
   const int button = ::GetSystemMetrics(SM_CXSIZE);
-  ClickAt(POINT{wr.right - frame - button / 2, wr.top + frame + ::GetSystemMetrics(SM_CYSIZE) / 2});
-  EXPECT_TRUE(Eventually([&] { return !::IsWindowVisible(main); }, 5000)) << "hidden";
+  // As above, a click that Wine drops on a busy machine is made once more.
+  bool hidden = false;
+  for (int attempt = 0; attempt < 2 && !hidden; ++attempt) {
+    ClickAt(
+        POINT{wr.right - frame - button / 2, wr.top + frame + ::GetSystemMetrics(SM_CYSIZE) / 2});
+    hidden = Eventually([&] { return !::IsWindowVisible(main); }, 5000);
+  }
+  EXPECT_TRUE(hidden) << "hidden";
   EXPECT_TRUE(run.Running());
 
   // One click on its flag icon, the newest and so the leftmost, brings it back. Wine's
