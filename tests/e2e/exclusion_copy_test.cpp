@@ -14,6 +14,7 @@ using e2e::Eventually;
 using e2e::TopLevelOf;
 using e2e::Key;
 using e2e::MovePointer;
+using e2e::MoveUntil;
 using e2e::ProgramRun;
 
 // Nothing excluded yet, so that the mouse indicator shows over the taskbar; the main window
@@ -61,28 +62,17 @@ TEST(ExclusionCopy, BothShiftKeysOverTheTaskbarExcludeItsWindowClass) {
   RECT bar{};
   ::GetWindowRect(::FindWindowW(L"Shell_TrayWnd", nullptr), &bar);
   const POINT onBar{bar.right - 20 * 12, (bar.top + bar.bottom) / 2};
-  MovePointer(190, 290);
-  RECT before{};
-  ASSERT_TRUE(Eventually([&] {
-    ::GetWindowRect(mouse, &before);
-    return before.left == 210;
-  }, 3000));
-  // Moved with the pointer: the hook has seen the move and written the taskbar's class. On a
-  // busy machine the system may pass over a hook that answers late: a move that brings nothing
-  // is made again, a pixel off and back.
-  const auto besideBar = [&] {
+  ASSERT_TRUE(MoveUntil({190, 290}, [&] {
+    RECT r{};
+    ::GetWindowRect(mouse, &r);
+    return r.left == 210;
+  }));
+  // Moved with the pointer: the hook has seen the move and written the taskbar's class.
+  ASSERT_TRUE(MoveUntil(onBar, [&] {
     RECT r{};
     ::GetWindowRect(mouse, &r);
     return r.left == onBar.x + 20 && ::IsWindowVisible(mouse);
-  };
-  bool moved = false;
-  for (int attempt = 0; attempt < 3 && !moved; ++attempt) {
-    if (attempt > 0) MovePointer(onBar.x - 1, onBar.y);
-    MovePointer(onBar.x, onBar.y);
-    moved = Eventually(besideBar, 3000);
-  }
-  ASSERT_TRUE(moved) << "shown over the taskbar while nothing is excluded, 20 pixels right of "
-                     << "the pointer";
+  })) << "shown over the taskbar while nothing is excluded, 20 pixels right of the pointer";
 
   Key(VK_LSHIFT, false);
   Key(VK_RSHIFT, false);
@@ -103,8 +93,7 @@ TEST(ExclusionCopy, BothShiftKeysOverTheTaskbarExcludeItsWindowClass) {
 
   // From the next move over the taskbar on, the indicator stays hidden there.
   MovePointer(400, 300);
-  MovePointer(onBar.x - 10, onBar.y);
-  EXPECT_TRUE(Eventually([&] { return !::IsWindowVisible(mouse); }, 3000));
+  EXPECT_TRUE(MoveUntil({onBar.x - 10, onBar.y}, [&] { return !::IsWindowVisible(mouse); }));
   run.Kill();
 }
 

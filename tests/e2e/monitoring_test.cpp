@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +24,7 @@ using e2e::TopLevelOf;
 using e2e::Key;
 using e2e::Press;
 using e2e::MovePointer;
+using e2e::MoveUntil;
 using e2e::ProgramRun;
 
 // Settings of every run: the desktop indicator opaque, so that its pixels are its own, and the
@@ -215,23 +215,12 @@ TEST_F(Monitoring, LockKeysShowInTheNotificationAreaAndOnTheLamps) {
 
 TEST_F(Monitoring, TheMouseIndicatorFollowsThePointerAndKeepsOffTheTaskbar) {
   Start();
-  // The system passes over a low-level hook that answers late, so that on a busy machine the
-  // program now and then misses a move (seen: the indicator stayed beside the move before). A
-  // move that brings nothing is made again, a pixel off and back.
-  const auto moveUntil = [](POINT at, const std::function<bool()>& done) {
-    for (int attempt = 0; attempt < 3; ++attempt) {
-      if (attempt > 0) MovePointer(at.x - 1, at.y);
-      MovePointer(at.x, at.y);
-      if (Eventually(done, 3000)) return true;
-    }
-    return false;
-  };
   MovePointer(190, 290);  // the first move sizes the indicator's rows
   for (POINT at : {POINT{200, 300}, POINT{420, 500}}) {
     // The hook moves the window's left and top edges in two steps; watched from outside, the
     // first may show before the second, so both are waited for together.
     RECT r{};
-    EXPECT_TRUE(moveUntil(at, [&] {
+    EXPECT_TRUE(MoveUntil(at, [&] {
       ::GetWindowRect(mouse, &r);
       return r.left == at.x + 20 && r.bottom == at.y - 10 && ::IsWindowVisible(mouse);
     })) << "beside " << at.x << "," << at.y << ": left " << r.left << ", bottom "
@@ -245,8 +234,8 @@ TEST_F(Monitoring, TheMouseIndicatorFollowsThePointerAndKeepsOffTheTaskbar) {
   wchar_t cls[64] = {};
   ::GetClassNameW(::WindowFromPoint(onBar), cls, 64);
   ASSERT_EQ(std::wstring(cls), L"Shell_TrayWnd");
-  EXPECT_TRUE(moveUntil(onBar, [&] { return !::IsWindowVisible(mouse); })) << "hidden over it";
-  EXPECT_TRUE(moveUntil(POINT{400, 300}, [&] { return ::IsWindowVisible(mouse); }))
+  EXPECT_TRUE(MoveUntil(onBar, [&] { return !::IsWindowVisible(mouse); })) << "hidden over it";
+  EXPECT_TRUE(MoveUntil(POINT{400, 300}, [&] { return ::IsWindowVisible(mouse); }))
       << "back off it";
 }
 
@@ -299,13 +288,11 @@ TEST_F(Monitoring, AltPauseHidesAndShowsEveryIndicator) {
   };
   chord();
   EXPECT_TRUE(Eventually(noneShown, 3000)) << "all hidden";
-  MovePointer(350, 350);
-  EXPECT_TRUE(Eventually([&] { return !::IsWindowVisible(mouse); }, 3000)) << "mouse too";
+  EXPECT_TRUE(MoveUntil({350, 350}, [&] { return !::IsWindowVisible(mouse); })) << "mouse too";
   ::Sleep(600);
   chord();
   EXPECT_TRUE(Eventually(allShown, 3000)) << "all shown again";
-  MovePointer(360, 350);
-  EXPECT_TRUE(Eventually([&] { return ::IsWindowVisible(mouse); }, 3000));
+  EXPECT_TRUE(MoveUntil({360, 350}, [&] { return ::IsWindowVisible(mouse); }));
 }
 
 TEST_F(Monitoring, ACancelledSessionEndLeavesTheMonitoringRunning) {
@@ -315,12 +302,11 @@ TEST_F(Monitoring, ACancelledSessionEndLeavesTheMonitoringRunning) {
   for (HWND h : {desktop, mouse}) ::SendMessageW(h, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
   EXPECT_EQ(::SendMessageW(mainWindow, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF), 1);
 
-  MovePointer(250, 400);
-  EXPECT_TRUE(Eventually([&] {
+  EXPECT_TRUE(MoveUntil({250, 400}, [&] {
     RECT r{};
     ::GetWindowRect(mouse, &r);
     return r.left == 270;
-  }, 3000)) << "the hook still moves the mouse indicator";
+  })) << "the hook still moves the mouse indicator";
   const bool wasOn = (::GetKeyState(VK_CAPITAL) & 1) != 0;
   ::SetForegroundWindow(mainWindow);
   ToggleLock(VK_CAPITAL);
