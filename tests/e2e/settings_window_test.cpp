@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
 
 #include "desktop_input.h"
 #include "program_run.h"
@@ -33,6 +34,23 @@ int TrayIconCount() {
   }
   ::ReleaseDC(nullptr, screen);
   return occupied;
+}
+
+// The texts of a message box the program shows, if it shows one (an error it met).
+std::wstring MessageOf(DWORD pid) {
+  HWND box = e2e::TopLevelOf(pid, L"#32770");
+  std::wstring text;
+  if (box == nullptr) return L"no message box";
+  ::EnumChildWindows(
+      box,
+      [](HWND h, LPARAM lp) -> BOOL {
+        wchar_t t[512] = {};
+        ::GetWindowTextW(h, t, 512);
+        *reinterpret_cast<std::wstring*>(lp) += std::wstring(t) + L" | ";
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&text));
+  return L"a message box: " + text;
 }
 
 POINT TraySlotCentre(int slot) {
@@ -72,7 +90,8 @@ TEST(EndToEnd, AClickOnAPageIsSavedAtOnceAndTheCloseButtonHidesToTheTray) {
   }
   EXPECT_TRUE(done) << "saved at the click: "
                     << (std::filesystem::exists(file) ? run.ReadFile("Settings/settings.json")
-                                                      : "no file");
+                                                      : "no file")
+                    << "; " << testing::PrintToString(MessageOf(run.ProcessId()));
 
   // The caption's close button: the window goes to the notification area, the program runs on.
   RECT wr{};
