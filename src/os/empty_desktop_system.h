@@ -38,6 +38,7 @@ class EmptyDesktopSystem : public System {
 
   std::vector<std::uint64_t> KeyboardLayoutList() override { return {}; }
   std::wstring LocaleValue(unsigned, unsigned) override { return {}; }
+  std::wstring LanguageName(unsigned) override { return {}; }
   std::uint64_t ThreadKeyboardLayout(unsigned) override { return 0; }
   WindowId ForegroundWindow() override { return {}; }
   ThreadProcess WindowThreadProcess(WindowId) override { return {}; }

@@ -149,6 +149,9 @@ class System {
   virtual std::vector<std::uint64_t> KeyboardLayoutList() = 0;
   // A locale value (LOCALE_* type) of a language identifier; empty when the query fails.
   virtual std::wstring LocaleValue(unsigned languageId, unsigned lcType) = 0;
+  // A language identifier's display name as the version library names it (VerLanguageNameW),
+  // whole; empty when the query fails.
+  virtual std::wstring LanguageName(unsigned languageId) = 0;
   // The keyboard layout (HKL value) that a thread uses; 0 when the thread is gone.
   virtual std::uint64_t ThreadKeyboardLayout(unsigned threadId) = 0;
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "os/error.h"
+#include "os/system.h"
 #include "ui/application.h"
 #include "ui/native_calls.h"
 #include "ui/popup_menu.h"
@@ -182,15 +183,14 @@ void TrayIcon::MouseNotice(UINT mouseMessage) {
     case WM_MBUTTONUP: button = MouseButton::Middle; break;
     default: return;
   }
-  POINT at{};
-  ::GetCursorPos(&at);
+  const os::Point at = os::Sys().CursorPos();
   // Copies taken first: a handler may destroy this icon (the program's end).
   const auto onMouseUp = OnMouseUp;
   const auto onClick = button == MouseButton::Left ? OnClick : nullptr;
   PopupMenu* const menu = button == MouseButton::Right ? m_popupMenu : nullptr;
-  if (onMouseUp) onMouseUp(button, at.x, at.y);
+  if (onMouseUp) onMouseUp(button, at.X, at.Y);
   if (onClick) onClick();
-  if (menu != nullptr) menu->Popup(at.x, at.y);
+  if (menu != nullptr) menu->Popup(at.X, at.Y);
 }
 
 LRESULT TrayIcon::Dispatch(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {

@@ -215,6 +215,8 @@ int TreeList::AddColumn(std::wstring text, int width, ColumnAlign align) {
   m_order.push_back(index);
   if (m_header) InsertHeaderItem(index);
   UpdateAutoSizeColumn();
+  UpdateScrollBar();
+  SyncHeader();
   Repaint();
   return index;
 }
@@ -247,6 +249,8 @@ void TreeList::SetColumnWidth(int column, int width) {
   }
   UpdateAutoSizeColumn();
   if (IsEditing()) EndEditNode();
+  UpdateScrollBar();
+  SyncHeader();
   Repaint();
 }
 

@@ -104,6 +104,11 @@ class TreeList : public WinControl {
   int TopOffset() const noexcept { return m_topOffset; }
   void SetTopOffset(int offset);
   void ScrollIntoView(const TreeNode* node);
+  // How far the columns are scrolled to the left, in pixels; the header moves with the cells.
+  // Columns wider together than the client area can be scrolled so far that the last one ends
+  // at the right edge, no further.
+  int LeftOffset() const noexcept { return m_leftOffset; }
+  void SetLeftOffset(int offset);
 
   // --- In-place editing.
   void SetEditable(bool editable) noexcept { m_editable = editable; }
@@ -187,7 +192,11 @@ class TreeList : public WinControl {
   int RowIndex(const TreeNode* node);
   int RowsTop() const;
   os::Rect ClientArea() const;
+  // Where each column stands, in screen order, in client coordinates: the horizontal scroll
+  // is applied.
   std::vector<ColumnSpan> ColumnSpans() const;
+  // The columns' widths together; 0 without columns (the one column then fits the client).
+  int ContentWidth() const;
   int ColumnsShown() const { return m_columns.empty() ? 1 : ColumnCount(); }
   CellLayout LayoutCell(TreeNode* node, int column, const os::Rect& cell);
   // A size of the tree's own drawing (check box, button) for the form's DPI.
@@ -197,8 +206,10 @@ class TreeList : public WinControl {
   void PaintRow(Canvas& canvas, TreeNode* node, const os::Rect& row);
   void PaintTreeLines(HDC dc, TreeNode* node, const os::Rect& cell);
   void Repaint();
+  // Both scroll bars: their ranges, pages and positions, and the header's place.
   void UpdateScrollBar();
   void ClampTopOffset();
+  void ClampLeftOffset();
   void SelectAfterRemoval(TreeNode* gone);
   void FocusAndSelect(TreeNode* node, int column);
   void MoveFocus(int rowDelta, bool toEnd = false, bool toStart = false);
@@ -206,6 +217,8 @@ class TreeList : public WinControl {
   void MouseDownAt(MouseButton button, int x, int y, bool doubleClick);
   void MouseUpAt(int x, int y);
   void Scroll(int pixels);
+  void ScrollHorizontally(int pixels);
+  void ScrollColumnIntoView(int column);
   void SyncHeader();
   void InsertHeaderItem(int column);
   void UpdateAutoSizeColumn();
@@ -228,6 +241,8 @@ class TreeList : public WinControl {
   std::vector<int> m_rowTops;     // top of each row from the first row's top; one more: the end
   bool m_rowsDirty = true;
   int m_topOffset = 0;
+  int m_leftOffset = 0;
+  bool m_settingScrollBars = false;  // a bar shown or hidden resizes the client area meanwhile
   int m_updating = 0;
   int m_defaultNodeHeight = 18;
 

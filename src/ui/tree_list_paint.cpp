@@ -73,13 +73,19 @@ std::vector<TreeList::ColumnSpan> TreeList::ColumnSpans() const {
     spans.push_back({0, 0, ClientArea().Width()});
     return spans;
   }
-  int x = 0;
+  int x = -m_leftOffset;
   for (int column : ColumnOrder()) {
     const int w = m_columns[static_cast<size_t>(column)].Width;
     spans.push_back({column, x, x + w});
     x += w;
   }
   return spans;
+}
+
+int TreeList::ContentWidth() const {
+  int width = 0;
+  for (const TreeColumn& c : m_columns) width += c.Width;
+  return width;
 }
 
 os::Rect TreeList::RowRect(const TreeNode* node) {
@@ -199,7 +205,8 @@ void TreeList::PaintRow(Canvas& canvas, TreeNode* node, const os::Rect& row) {
   if (selected) canvas.FillRect(row, selection);
   for (const ColumnSpan& s : ColumnSpans()) {
     const os::Rect cell{s.Left, row.Top, s.Right, row.Bottom};
-    if (cell.Width() <= 0) continue;
+    // Columns scrolled out of the client area on either side cost nothing.
+    if (cell.Width() <= 0 || cell.Right <= row.Left || cell.Left >= row.Right) continue;
     HDC dc = canvas.Dc();
     const int saved = ::SaveDC(dc);
     ::IntersectClipRect(dc, cell.Left, cell.Top, cell.Right, cell.Bottom);
@@ -287,17 +294,39 @@ void TreeList::ClampTopOffset() {
   m_topOffset = std::clamp(m_topOffset, 0, maxOffset);
 }
 
+void TreeList::ClampLeftOffset() {
+  const int maxOffset = std::max(0, ContentWidth() - ClientArea().Width());
+  m_leftOffset = std::clamp(m_leftOffset, 0, maxOffset);
+}
+
 void TreeList::UpdateScrollBar() {
-  if (m_updating != 0 || !HandleAllocated()) return;
-  EnsureRows();
-  ClampTopOffset();
-  SCROLLINFO si{sizeof(si)};
-  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-  si.nMin = 0;
-  si.nMax = std::max(0, m_rowTops.back() - 1);
-  si.nPage = static_cast<UINT>(std::max(0, ClientArea().Height() - RowsTop()));
-  si.nPos = m_topOffset;
-  ::SetScrollInfo(Handle(), SB_VERT, &si, TRUE);
+  if (m_updating != 0 || !HandleAllocated() || m_settingScrollBars) return;
+  struct Settling {
+    bool& Flag;
+    explicit Settling(bool& flag) : Flag(flag) { Flag = true; }
+    ~Settling() { Flag = false; }
+  } settling(m_settingScrollBars);
+  // Each bar that comes or goes takes room from the other's page: set both again until the
+  // client area stays as it is (it does after two rounds at most).
+  for (int round = 0; round < 3; ++round) {
+    const os::Rect before = ClientArea();
+    EnsureRows();
+    ClampTopOffset();
+    SCROLLINFO si{sizeof(si)};
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.nMin = 0;
+    si.nMax = std::max(0, m_rowTops.back() - 1);
+    si.nPage = static_cast<UINT>(std::max(0, ClientArea().Height() - RowsTop()));
+    si.nPos = m_topOffset;
+    ::SetScrollInfo(Handle(), SB_VERT, &si, TRUE);
+    ClampLeftOffset();
+    si.nMax = std::max(0, ContentWidth() - 1);
+    si.nPage = static_cast<UINT>(std::max(0, ClientArea().Width()));
+    si.nPos = m_leftOffset;
+    ::SetScrollInfo(Handle(), SB_HORZ, &si, TRUE);
+    if (ClientArea() == before) break;
+  }
+  SyncHeader();
 }
 
 void TreeList::SetTopOffset(int offset) {
@@ -311,6 +340,32 @@ void TreeList::SetTopOffset(int offset) {
 }
 
 void TreeList::Scroll(int pixels) { SetTopOffset(m_topOffset + pixels); }
+
+void TreeList::SetLeftOffset(int offset) {
+  const int old = m_leftOffset;
+  m_leftOffset = offset;
+  ClampLeftOffset();
+  if (m_leftOffset == old) return;
+  if (IsEditing()) EndEditNode();
+  UpdateScrollBar();
+  Repaint();
+}
+
+void TreeList::ScrollHorizontally(int pixels) { SetLeftOffset(m_leftOffset + pixels); }
+
+void TreeList::ScrollColumnIntoView(int column) {
+  const int width = ClientArea().Width();
+  for (const ColumnSpan& s : ColumnSpans()) {
+    if (s.Column != column) continue;
+    // A column wider than the client area shows its left part.
+    if (s.Left < 0) {
+      ScrollHorizontally(s.Left);
+    } else if (s.Right > width) {
+      ScrollHorizontally(std::min(s.Right - width, s.Left));
+    }
+    return;
+  }
+}
 
 void TreeList::ScrollIntoView(const TreeNode* node) {
   const int row = RowIndex(node);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "os/system.h"
 #include "ui/application.h"
 #include "ui/popup_menu.h"
 #include "ui/tree_list.h"
@@ -13,6 +14,9 @@ namespace ui {
 namespace {
 
 constexpr wchar_t kClassName[] = L"TreeList";
+// The step of the horizontal scroll bar's arrows, at 96 DPI; a wheel notch with Shift scrolls
+// three of them, as a notch scrolls three rows.
+constexpr int kHorizontalLine = 20;
 // Posted when the edit lost the focus; WPARAM carries the edit's serial, so that an edit that
 // has ended meanwhile is not ended twice.
 constexpr UINT kEndEditMessage = WM_APP + 0x41;
@@ -38,8 +42,9 @@ void TreeList::CreateWindowHandle(HWND parent, const os::Rect& r) {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
   ::InitCommonControlsEx(&icc);
   ::CreateWindowExW(m_border ? WS_EX_CLIENTEDGE : 0, kClassName, L"",
-                    WS_CHILD | WS_CLIPCHILDREN | WS_TABSTOP | WS_VSCROLL, r.Left, r.Top, r.Width(),
-                    r.Height(), parent, nullptr, ::GetModuleHandleW(nullptr), this);
+                    WS_CHILD | WS_CLIPCHILDREN | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL, r.Left,
+                    r.Top, r.Width(), r.Height(), parent, nullptr, ::GetModuleHandleW(nullptr),
+                    this);
 }
 
 void TreeList::WindowCreated() {
@@ -90,8 +95,10 @@ void TreeList::InsertHeaderItem(int column) {
 void TreeList::SyncHeader() {
   if (!m_header) return;
   const bool show = m_headerVisible && !m_columns.empty();
-  ::SetWindowPos(m_header.Get(), nullptr, 0, 0,
-                 std::max(ClientArea().Width(), ColumnSpans().back().Right), m_headerHeight,
+  // The header scrolls with the cells: it starts left of the client area by the scrolled
+  // width and reaches at least to the client's right edge.
+  ::SetWindowPos(m_header.Get(), nullptr, -m_leftOffset, 0,
+                 std::max(ClientArea().Width() + m_leftOffset, ContentWidth()), m_headerHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }
 
@@ -162,7 +169,32 @@ LRESULT TreeList::ThunkMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_MOUSEWHEEL: {
       const int notches = GET_WHEEL_DELTA_WPARAM(wp);
-      Scroll(-notches * 3 * m_defaultNodeHeight / WHEEL_DELTA);
+      if ((GET_KEYSTATE_WPARAM(wp) & MK_SHIFT) != 0) {
+        ScrollHorizontally(-notches * 3 * Px(kHorizontalLine) / WHEEL_DELTA);
+      } else {
+        Scroll(-notches * 3 * m_defaultNodeHeight / WHEEL_DELTA);
+      }
+      return 0;
+    }
+    case WM_MOUSEHWHEEL:  // tilted to the right: the columns move left
+      ScrollHorizontally(GET_WHEEL_DELTA_WPARAM(wp) * 3 * Px(kHorizontalLine) / WHEEL_DELTA);
+      return 0;
+    case WM_HSCROLL: {
+      SCROLLINFO si{sizeof(si)};
+      si.fMask = SIF_ALL;
+      ::GetScrollInfo(hwnd, SB_HORZ, &si);
+      const int page = static_cast<int>(si.nPage);
+      switch (LOWORD(wp)) {
+        case SB_LINELEFT: ScrollHorizontally(-Px(kHorizontalLine)); break;
+        case SB_LINERIGHT: ScrollHorizontally(Px(kHorizontalLine)); break;
+        case SB_PAGELEFT: ScrollHorizontally(-page); break;
+        case SB_PAGERIGHT: ScrollHorizontally(page); break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: SetLeftOffset(si.nTrackPos); break;
+        case SB_LEFT: SetLeftOffset(0); break;
+        case SB_RIGHT: SetLeftOffset(si.nMax); break;
+        default: break;
+      }
       return 0;
     }
     case WM_VSCROLL: {
@@ -185,8 +217,8 @@ LRESULT TreeList::ThunkMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_SETCURSOR:
       if (LOWORD(lp) == HTCLIENT && reinterpret_cast<HWND>(wp) == hwnd) {
-        POINT p{};
-        ::GetCursorPos(&p);
+        const os::Point at = os::Sys().CursorPos();
+        POINT p{at.X, at.Y};
         ::ScreenToClient(hwnd, &p);
         const TreeCursor c = CursorAt(p.x, p.y);
         ::SetCursor(::LoadCursorW(nullptr, c == TreeCursor::HandPoint ? IDC_HAND : IDC_ARROW));
@@ -204,6 +236,7 @@ LRESULT TreeList::ThunkMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case HDN_ITEMCHANGEDW:
           ReadHeaderWidths();
           UpdateAutoSizeColumn();
+          UpdateScrollBar();  // a wider or narrower column changes the horizontal range
           SyncHeader();
           Repaint();
           break;
@@ -362,6 +395,7 @@ bool TreeList::EditNode(TreeNode* node, int column) {
   if (!allowed) return false;
   for (TreeNode* p = node->Parent(); p != nullptr; p = p->Parent()) SetExpanded(p, true);
   ScrollIntoView(node);
+  ScrollColumnIntoView(column);
   StartEditor(node, column);
   return IsEditing();
 }

@@ -42,7 +42,7 @@ TWinTree ReadWindow(os::WindowId window) {
     // attach still reads what it can. The attachment ends with this block on every path.
     const auto attachment = sys.AttachThreadInput(r.ThreadId);
     const unsigned language = static_cast<unsigned>(sys.ThreadKeyboardLayout(r.ThreadId) & 0xFFFF);
-    r.LangName = AsBuffer(sys.LocaleValue(language, os::kLocaleSLanguage));
+    r.LangName = AsBuffer(sys.LanguageName(language));
     r.LangISO639 = os::ToUpperAscii(AsBuffer(sys.LocaleValue(language, os::kLocaleSIso639LangName)));
     r.CountryISO3166 =
         os::ToUpperAscii(AsBuffer(sys.LocaleValue(language, os::kLocaleSIso3166CtryName)));

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "program_run.h"
+
 namespace e2e {
 
 void Key(WORD key, bool up) {
@@ -25,6 +27,15 @@ void MovePointer(int x, int y) {
   input.mi.dy = ::MulDiv(y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
   input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   ::SendInput(1, &input, sizeof(INPUT));
+}
+
+bool MoveUntil(POINT at, const std::function<bool()>& done, int timeoutMs) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    if (attempt > 0) MovePointer(at.x - 1, at.y);
+    MovePointer(at.x, at.y);
+    if (Eventually(done, timeoutMs)) return true;
+  }
+  return false;
 }
 
 void ClickAt(POINT at) {

@@ -4,6 +4,8 @@
 // outside.
 #include <windows.h>
 
+#include <functional>
+
 namespace e2e {
 
 // A key pressed or released. Wine tells the right Shift key from the left one by the
@@ -13,6 +15,10 @@ void Key(WORD key, bool up);
 void Press(WORD key);
 // A pointer move as the mouse makes it, to screen coordinates.
 void MovePointer(int x, int y);
+// A pointer move there, made again (a pixel off and back) while `done` does not come to hold
+// within the deadline: on a busy machine the system passes over a low-level mouse hook that
+// answers late, and the program misses that move. False when three moves brought nothing.
+bool MoveUntil(POINT at, const std::function<bool()>& done, int timeoutMs = 3000);
 // The pointer moved there, then a left click.
 void ClickAt(POINT at);
 // A point of a window's client area on the screen.

@@ -14,6 +14,7 @@ using e2e::Eventually;
 using e2e::TopLevelOf;
 using e2e::Key;
 using e2e::MovePointer;
+using e2e::MoveUntil;
 using e2e::ProgramRun;
 
 // Nothing excluded yet, so that the mouse indicator shows over the taskbar; the main window
@@ -61,19 +62,17 @@ TEST(ExclusionCopy, BothShiftKeysOverTheTaskbarExcludeItsWindowClass) {
   RECT bar{};
   ::GetWindowRect(::FindWindowW(L"Shell_TrayWnd", nullptr), &bar);
   const POINT onBar{bar.right - 20 * 12, (bar.top + bar.bottom) / 2};
-  MovePointer(190, 290);
-  RECT before{};
-  ASSERT_TRUE(Eventually([&] {
-    ::GetWindowRect(mouse, &before);
-    return before.left == 210;
-  }, 3000));
-  MovePointer(onBar.x, onBar.y);
-  // Moved with the pointer: the hook has seen the move and written the taskbar's class.
-  ASSERT_TRUE(Eventually([&] {
+  ASSERT_TRUE(MoveUntil({190, 290}, [&] {
     RECT r{};
     ::GetWindowRect(mouse, &r);
-    return r.left != before.left && ::IsWindowVisible(mouse);
-  }, 3000)) << "shown over the taskbar while nothing is excluded";
+    return r.left == 210;
+  }));
+  // Moved with the pointer: the hook has seen the move and written the taskbar's class.
+  ASSERT_TRUE(MoveUntil(onBar, [&] {
+    RECT r{};
+    ::GetWindowRect(mouse, &r);
+    return r.left == onBar.x + 20 && ::IsWindowVisible(mouse);
+  })) << "shown over the taskbar while nothing is excluded, 20 pixels right of the pointer";
 
   Key(VK_LSHIFT, false);
   Key(VK_RSHIFT, false);
@@ -96,8 +95,7 @@ TEST(ExclusionCopy, BothShiftKeysOverTheTaskbarExcludeItsWindowClass) {
 
   // From the next move over the taskbar on, the indicator stays hidden there.
   MovePointer(400, 300);
-  MovePointer(onBar.x - 10, onBar.y);
-  EXPECT_TRUE(Eventually([&] { return !::IsWindowVisible(mouse); }, 3000));
+  EXPECT_TRUE(MoveUntil({onBar.x - 10, onBar.y}, [&] { return !::IsWindowVisible(mouse); }));
   run.Kill();
 }
 

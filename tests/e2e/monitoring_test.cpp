@@ -24,6 +24,7 @@ using e2e::TopLevelOf;
 using e2e::Key;
 using e2e::Press;
 using e2e::MovePointer;
+using e2e::MoveUntil;
 using e2e::ProgramRun;
 
 // Settings of every run: the desktop indicator opaque, so that its pixels are its own, and the
@@ -216,15 +217,14 @@ TEST_F(Monitoring, TheMouseIndicatorFollowsThePointerAndKeepsOffTheTaskbar) {
   Start();
   MovePointer(190, 290);  // the first move sizes the indicator's rows
   for (POINT at : {POINT{200, 300}, POINT{420, 500}}) {
-    MovePointer(at.x, at.y);
     // The hook moves the window's left and top edges in two steps; watched from outside, the
     // first may show before the second, so both are waited for together.
     RECT r{};
-    EXPECT_TRUE(Eventually([&] {
+    EXPECT_TRUE(MoveUntil(at, [&] {
       ::GetWindowRect(mouse, &r);
       return r.left == at.x + 20 && r.bottom == at.y - 10 && ::IsWindowVisible(mouse);
-    }, 3000)) << "beside " << at.x << "," << at.y << ": left " << r.left << ", bottom "
-              << r.bottom << " (its bottom edge 10 pixels above the pointer)";
+    })) << "beside " << at.x << "," << at.y << ": left " << r.left << ", bottom "
+        << r.bottom << " (its bottom edge 10 pixels above the pointer)";
   }
   RECT bar{};
   HWND taskbar = ::FindWindowW(L"Shell_TrayWnd", nullptr);
@@ -234,10 +234,9 @@ TEST_F(Monitoring, TheMouseIndicatorFollowsThePointerAndKeepsOffTheTaskbar) {
   wchar_t cls[64] = {};
   ::GetClassNameW(::WindowFromPoint(onBar), cls, 64);
   ASSERT_EQ(std::wstring(cls), L"Shell_TrayWnd");
-  MovePointer(onBar.x, onBar.y);
-  EXPECT_TRUE(Eventually([&] { return !::IsWindowVisible(mouse); }, 3000)) << "hidden over it";
-  MovePointer(400, 300);
-  EXPECT_TRUE(Eventually([&] { return ::IsWindowVisible(mouse); }, 3000)) << "back off it";
+  EXPECT_TRUE(MoveUntil(onBar, [&] { return !::IsWindowVisible(mouse); })) << "hidden over it";
+  EXPECT_TRUE(MoveUntil(POINT{400, 300}, [&] { return ::IsWindowVisible(mouse); }))
+      << "back off it";
 }
 
 constexpr char kBorders[] =
@@ -289,13 +288,11 @@ TEST_F(Monitoring, AltPauseHidesAndShowsEveryIndicator) {
   };
   chord();
   EXPECT_TRUE(Eventually(noneShown, 3000)) << "all hidden";
-  MovePointer(350, 350);
-  EXPECT_TRUE(Eventually([&] { return !::IsWindowVisible(mouse); }, 3000)) << "mouse too";
+  EXPECT_TRUE(MoveUntil({350, 350}, [&] { return !::IsWindowVisible(mouse); })) << "mouse too";
   ::Sleep(600);
   chord();
   EXPECT_TRUE(Eventually(allShown, 3000)) << "all shown again";
-  MovePointer(360, 350);
-  EXPECT_TRUE(Eventually([&] { return ::IsWindowVisible(mouse); }, 3000));
+  EXPECT_TRUE(MoveUntil({360, 350}, [&] { return ::IsWindowVisible(mouse); }));
 }
 
 TEST_F(Monitoring, ACancelledSessionEndLeavesTheMonitoringRunning) {
@@ -305,12 +302,11 @@ TEST_F(Monitoring, ACancelledSessionEndLeavesTheMonitoringRunning) {
   for (HWND h : {desktop, mouse}) ::SendMessageW(h, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
   EXPECT_EQ(::SendMessageW(mainWindow, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF), 1);
 
-  MovePointer(250, 400);
-  EXPECT_TRUE(Eventually([&] {
+  EXPECT_TRUE(MoveUntil({250, 400}, [&] {
     RECT r{};
     ::GetWindowRect(mouse, &r);
     return r.left == 270;
-  }, 3000)) << "the hook still moves the mouse indicator";
+  })) << "the hook still moves the mouse indicator";
   const bool wasOn = (::GetKeyState(VK_CAPITAL) & 1) != 0;
   ::SetForegroundWindow(mainWindow);
   ToggleLock(VK_CAPITAL);

@@ -2,7 +2,6 @@
 
 #include <fstream>
 #include <functional>
-#include <sstream>
 #include <stdexcept>
 
 namespace e2e {
@@ -81,10 +80,21 @@ void ProgramRun::WriteFile(const fs::path& relative, const std::string& bytes) c
 }
 
 std::string ProgramRun::ReadFile(const fs::path& relative) const {
-  std::ifstream in(m_folder / relative, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
+  // Opened with every kind of sharing: the program writes its files to a temporary file and
+  // moves that over the old one, and a read that held the old one without letting it be
+  // replaced would make the program's save fail (a test that polls a file meets its save).
+  const HANDLE file = ::CreateFileW((m_folder / relative).c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  std::string bytes;
+  char chunk[4096];
+  DWORD read = 0;
+  while (::ReadFile(file, chunk, sizeof(chunk), &read, nullptr) && read > 0) {
+    bytes.append(chunk, read);
+  }
+  ::CloseHandle(file);
+  return bytes;
 }
 
 void ProgramRun::Start() {

@@ -195,6 +195,14 @@ TEST_F(RealDesktop, KeyboardLayoutOfTheForegroundThreadHasItsNames) {
   EXPECT_FALSE(abbrev.empty());
 }
 
+TEST(Win32Locale, TheVersionLibraryNamesEachLanguage) {
+  os::win32::Win32System sys;
+  // Wine gives the bare language ("English"), Windows adds the country: the start is common.
+  EXPECT_EQ(sys.LanguageName(0x0409).rfind(L"English", 0), 0u) << sys.LanguageName(0x0409);
+  EXPECT_EQ(sys.LanguageName(0x0407).rfind(L"German", 0), 0u) << sys.LanguageName(0x0407);
+  EXPECT_EQ(sys.LanguageName(0x0409).find(L'\0'), std::wstring::npos);
+}
+
 TEST_F(RealDesktop, AWindowThatIsGoneAnswersNothing) {
   const os::WindowId gone = ToWindowId(frame);
   ::DestroyWindow(frame);

@@ -262,7 +262,8 @@ TEST(LinkLabels, HoverStylesComeAndGoWithThePointer) {
   EXPECT_EQ(form->WebSite.CursorName(), IDC_HAND);
 }
 
-TEST(LinkLabels, TheRealPointerRaisesEnterAndLeave) {
+// Runs apart from the other suites (its name): the pointer is the desktop's own.
+TEST(LinkLabelsOnTheRealDesktop, TheRealPointerRaisesEnterAndLeave) {
   testing_support::ScopedFakeSystem sys;
   ui::Owned<LabelForm> form(new LabelForm());
   form->Show();

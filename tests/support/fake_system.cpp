@@ -54,6 +54,11 @@ std::wstring FakeSystem::LocaleValue(unsigned languageId, unsigned lcType) {
   return it == Locales.end() ? std::wstring() : it->second;
 }
 
+std::wstring FakeSystem::LanguageName(unsigned languageId) {
+  auto it = LanguageNames.find(languageId);
+  return it == LanguageNames.end() ? std::wstring() : it->second;
+}
+
 std::wstring FakeSystem::Key(const std::wstring& path) {
   std::wstring k = os::ToUpperAscii(path);
   while (k.size() > 3 && k.back() == L'\\') k.pop_back();

@@ -92,6 +92,9 @@ class FakeSystem : public os::System {
   std::vector<std::uint64_t> KeyboardLayouts{0x04090409};
   std::map<std::pair<unsigned, unsigned>, std::wstring> Locales;
   bool KeyboardLayoutListFails = false;
+  // The version library's language names (VerLanguageNameW) by language identifier: shorter
+  // than the locale's display name, as Wine gives them, so that a read of the other shows.
+  std::map<unsigned, std::wstring> LanguageNames{{0x0409, L"English"}};
   // Adds a language's locale values: ISO 639 and ISO 3166 codes, display and short names.
   void AddLocale(unsigned languageId, const std::wstring& iso639, const std::wstring& iso3166,
                  const std::wstring& name, const std::wstring& abbrev,
@@ -184,6 +187,7 @@ class FakeSystem : public os::System {
   void Sleep(unsigned milliseconds) override;
   std::vector<std::uint64_t> KeyboardLayoutList() override;
   std::wstring LocaleValue(unsigned languageId, unsigned lcType) override;
+  std::wstring LanguageName(unsigned languageId) override;
   std::uint64_t ThreadKeyboardLayout(unsigned threadId) override;
   os::WindowId ForegroundWindow() override;
   os::ThreadProcess WindowThreadProcess(os::WindowId window) override;

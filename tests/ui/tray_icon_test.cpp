@@ -260,13 +260,12 @@ TEST_F(TrayIconTest, ALeftClickRaisesOnClickOnceAndARightClickOpensTheMenu) {
   EXPECT_EQ(clicks, 1);
   EXPECT_TRUE(menu.Shown.empty());
 
+  sys->Cursor = {1234, 567};  // the scripted desktop's pointer: the real one is shared
   for (UINT m : {WM_RBUTTONDOWN, WM_RBUTTONUP}) ShellNotice(icon, m);
   EXPECT_EQ(clicks, 1);
   ASSERT_EQ(menu.Shown.size(), 1u);
-  POINT cursor{};
-  ::GetCursorPos(&cursor);
-  EXPECT_EQ(menu.Shown[0].x, cursor.x);
-  EXPECT_EQ(menu.Shown[0].y, cursor.y);
+  EXPECT_EQ(menu.Shown[0].x, 1234);
+  EXPECT_EQ(menu.Shown[0].y, 567);
   EXPECT_EQ(ups, (std::vector<ui::MouseButton>{ui::MouseButton::Left, ui::MouseButton::Right}));
 
   // Notices for another icon number are not this icon's.

@@ -32,6 +32,7 @@ class TreeGeometryTest : public TreeListTest {
   RECT HeaderItem(int column) {
     RECT r{};
     ::SendMessageW(tree.HeaderHandle(), HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&r));
+    ::MapWindowPoints(tree.HeaderHandle(), Window(), reinterpret_cast<POINT*>(&r), 2);
     return r;
   }
 };
@@ -147,6 +148,7 @@ TEST_F(TreeGeometryTest, TheOwnersCellPaintingGetsEachCellsRectangle) {
 }
 
 TEST_F(TreeGeometryTest, TheWheelScrollsThreeRowsANotchAndHitTestsFollow) {
+  tree.SetColumnWidth(0, 200);  // room for the vertical bar: no horizontal one
   for (int i = 0; i < 40; ++i) Add(L"row" + std::to_wstring(i));
   Show();
   Wheel(-WHEEL_DELTA);
@@ -163,6 +165,7 @@ TEST_F(TreeGeometryTest, TheWheelScrollsThreeRowsANotchAndHitTestsFollow) {
 }
 
 TEST_F(TreeGeometryTest, TheKeysScrollTheFocusedRowIntoView) {
+  tree.SetColumnWidth(0, 200);  // room for the vertical bar: no horizontal one
   for (int i = 0; i < 40; ++i) Add(L"row" + std::to_wstring(i));
   Show();
   tree.SetFocusedNode(tree.Root(0));
@@ -192,13 +195,14 @@ TEST_F(TreeGeometryTest, TheOwnerChoosesTheHandCursorOverARectangle) {
   EXPECT_EQ(tree.CursorAt(340, 45), ui::TreeCursor::Default);
   EXPECT_EQ(tree.CursorAt(360, 80), ui::TreeCursor::Default);
 
-  // The window asks when the pointer moves over it.
+  // The window asks when the pointer moves over it. The pointer is the scripted desktop's: the
+  // real one is shared with every test running beside this one.
   const HCURSOR hand = ::LoadCursorW(nullptr, IDC_HAND);
   const HCURSOR arrow = ::LoadCursorW(nullptr, IDC_ARROW);
   for (const auto& [x, y, expected] : {std::tuple{360, 45, hand}, std::tuple{340, 45, arrow}}) {
     POINT p{x, y};
     ::ClientToScreen(Window(), &p);
-    ASSERT_TRUE(::SetCursorPos(p.x, p.y));
+    sys->Cursor = {p.x, p.y};
     ::SendMessageW(Window(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Window()),
                    MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(::GetCursor(), expected) << x << "," << y;

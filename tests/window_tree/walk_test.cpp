@@ -107,7 +107,7 @@ TEST_F(WinTreeTest, ColumnTextsOfOneWindow) {
       {window_tree::kColProcessId, std::to_wstring(process)},
       {window_tree::kColThreadId, std::to_wstring(owner.ThreadId)},
       {window_tree::kColLayout, L"EN-US"},
-      {window_tree::kColLang, L"English (United States)"},
+      {window_tree::kColLang, L"English"},
       {window_tree::kColFilename, L"Editor.exe"},
       {window_tree::kColFullPath, L"C:\\Apps\\Editor.exe"},
   };
@@ -132,13 +132,39 @@ TEST_F(WinTreeTest, ALayoutOfAnotherThreadShowsItsCodesAndFlag) {
   ui::TreeNode* german = Find(w, host);
   ui::TreeNode* english = Find(w, editor);
   EXPECT_EQ(Text(w, german, window_tree::kColLayout), L"DE-DE");
-  EXPECT_EQ(Text(w, german, window_tree::kColLang), L"German (Germany)");
+  EXPECT_EQ(Text(w, german, window_tree::kColLang), L"German");
   int index = -2;
   w.vstWinTreeGetImageIndex(english, window_tree::kColLayout, ui::ImageKind::State, index);
   EXPECT_EQ(index, us);
   index = -2;
   w.vstWinTreeGetImageIndex(german, window_tree::kColLayout, ui::ImageKind::State, index);
   EXPECT_EQ(index, -1) << "no flag named DE in the list";
+}
+
+TEST_F(WinTreeTest, TheLangColumnNamesTheLanguageOfTheLayoutsLowWord) {
+  // A layout's low word is its language, the high word its keyboard: here the other
+  // language's, so that a name read from the wrong word shows.
+  const os::WindowId usKeysGerman = sys->AddApp(kEditor, L"A", 0x04090407);
+  const os::WindowId germanKeysUs = sys->AddApp(kEditor, L"B", 0x04070409);
+  const os::WindowId longName = sys->AddApp(kEditor, L"C", 0x04190419);
+  sys->LanguageNames[0x0419] = std::wstring(200, L'r');
+  auto& w = Create();
+  struct Case {
+    os::WindowId Window;
+    std::wstring Layout, Lang;
+  };
+  const Case cases[] = {
+      {editor, L"EN-US", L"English"},
+      {usKeysGerman, L"DE-DE", L"German"},
+      {germanKeysUs, L"EN-US", L"English"},
+      {longName, L"-", std::wstring(127, L'r')},  // read into a buffer of 128 characters
+  };
+  for (const Case& c : cases) {
+    ui::TreeNode* node = Find(w, c.Window);
+    ASSERT_NE(node, nullptr);
+    EXPECT_EQ(Text(w, node, window_tree::kColLayout), c.Layout) << c.Window.Value;
+    EXPECT_EQ(Text(w, node, window_tree::kColLang), c.Lang) << c.Window.Value;
+  }
 }
 
 TEST_F(WinTreeTest, EveryInputAttachIsUndoneAndARefusedOneStillReads) {

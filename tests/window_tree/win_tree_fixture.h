@@ -23,6 +23,7 @@ class WinTreeTest : public ::testing::Test {
   void SetUp() override {
     testing_support::ResetProgramState();
     sys->AddLocale(0x0407, L"de", L"DE", L"German (Germany)", L"DEU");
+    sys->LanguageNames[0x0407] = L"German";
     shell->NameIcons[kEditor] = 7;
     shell->NameIcons[kHost] = 8;
     shell->NameIcons[L"shell:::{B4BFCC3A-DB2C-424C-B029-7FE99A87C641}"] = 3;

@@ -233,6 +233,21 @@ std::wstring Win32System::LocaleValue(unsigned languageId, unsigned lcType) {
   return value;
 }
 
+std::wstring Win32System::LanguageName(unsigned languageId) {
+  // A name longer than the buffer is cut and its whole length returned: then once more with
+  // room for all of it.
+  std::wstring name(128, L'\0');
+  DWORD n = ::VerLanguageNameW(languageId, name.data(), static_cast<DWORD>(name.size()));
+  if (n >= name.size()) {
+    name.assign(static_cast<std::size_t>(n) + 1, L'\0');
+    n = ::VerLanguageNameW(languageId, name.data(), static_cast<DWORD>(name.size()));
+  }
+  name.resize(std::min<std::size_t>(n, name.size()));
+  const auto zero = name.find(L'\0');
+  if (zero != std::wstring::npos) name.resize(zero);
+  return name;
+}
+
 std::uint64_t Win32System::ThreadKeyboardLayout(unsigned threadId) {
   return reinterpret_cast<std::uintptr_t>(::GetKeyboardLayout(threadId));
 }

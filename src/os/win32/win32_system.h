@@ -45,6 +45,7 @@ class Win32System : public System {
 
   std::vector<std::uint64_t> KeyboardLayoutList() override;
   std::wstring LocaleValue(unsigned languageId, unsigned lcType) override;
+  std::wstring LanguageName(unsigned languageId) override;
   std::uint64_t ThreadKeyboardLayout(unsigned threadId) override;
 
   WindowId ForegroundWindow() override;
