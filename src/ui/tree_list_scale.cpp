@@ -19,7 +19,8 @@ void TreeList::ChangeScale(int m, int d) {
   for (TreeNode* n = FirstNode(); n != nullptr; n = NextNode(n)) {
     n->m_height = std::max(1, scale(n->m_height));
   }
-  m_topOffset = scale(m_topOffset);  // the same rows stay in sight
+  m_topOffset = scale(m_topOffset);  // the same rows and columns stay in sight
+  m_leftOffset = scale(m_leftOffset);
   m_rowsDirty = true;
 
   // The header reads all its widths back on each change (HDN_ITEMCHANGED): the new widths are

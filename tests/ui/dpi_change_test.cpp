@@ -337,14 +337,19 @@ TEST_F(DpiChangeTest, TheTreeListScalesItsRowsColumnsIndentAndHeader) {
   EXPECT_EQ(WindowFont(header).lfHeight, -20);
 }
 
-TEST_F(DpiChangeTest, TheTreeListKeepsTheSameRowsInSight) {
+TEST_F(DpiChangeTest, TheTreeListKeepsTheSameRowsAndColumnsInSight) {
   TreeForm f;
+  f.Tree.AddColumn(L"Wide", 500);  // the columns are wider than the client area at both DPIs
   for (int i = 0; i < 40; ++i) f.Tree.AddChild(nullptr);
   f.Show();
   f.Tree.SetTopOffset(41);
+  f.Tree.SetLeftOffset(101);
   ASSERT_EQ(f.Tree.TopOffset(), 41);
+  ASSERT_EQ(f.Tree.LeftOffset(), 101);
   SendDpiChanged(f, 144, RECT{0, 0, 600, 450});
   EXPECT_EQ(f.Tree.TopOffset(), 62);  // 61.5: the first row in sight is the same
+  EXPECT_EQ(f.Tree.LeftOffset(), 152);  // 151.5: and so is the first column's part in sight
+  EXPECT_EQ(f.Tree.CellRect(f.Tree.FirstNode(), 1).Left, 150 - 152);
 }
 
 class NativeForm : public ui::Form {
