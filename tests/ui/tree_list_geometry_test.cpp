@@ -5,6 +5,7 @@
 #include <map>
 #include <tuple>
 
+#include "support/tree_header.h"
 #include "support/ui_pixels.h"
 #include "tree_list_fixture.h"
 #include "ui/image_list.h"
@@ -28,13 +29,7 @@ class TreeGeometryTest : public TreeListTest {
     const WPARAM wp = static_cast<WPARAM>(static_cast<WORD>(static_cast<short>(delta))) << 16;
     ::SendMessageW(Window(), WM_MOUSEWHEEL, wp, MAKELPARAM(10, 40));
   }
-  // Where the header shows a column, in the tree's client coordinates.
-  RECT HeaderItem(int column) {
-    RECT r{};
-    ::SendMessageW(tree.HeaderHandle(), HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&r));
-    ::MapWindowPoints(tree.HeaderHandle(), Window(), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-  }
+  RECT HeaderItem(int column) { return testing_support::HeaderItemRect(tree, column); }
 };
 
 TEST_F(TreeGeometryTest, HitTestsFindTheColumnUnderThePointAfterTheUserMovedIt) {

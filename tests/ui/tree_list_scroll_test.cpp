@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "support/tree_header.h"
 #include "support/ui_pixels.h"
 #include "tree_list_fixture.h"
 
@@ -43,13 +44,7 @@ class TreeScrollTest : public TreeListTest {
         (static_cast<WPARAM>(static_cast<WORD>(static_cast<short>(delta))) << 16) | keys;
     ::SendMessageW(Window(), WM_MOUSEWHEEL, wp, MAKELPARAM(10, 40));
   }
-  // Where the header shows a column, in the tree's client coordinates.
-  RECT HeaderItem(int column) {
-    RECT r{};
-    ::SendMessageW(tree.HeaderHandle(), HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&r));
-    ::MapWindowPoints(tree.HeaderHandle(), Window(), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-  }
+  RECT HeaderItem(int column) { return testing_support::HeaderItemRect(tree, column); }
   void DragColumnWidth(int column, int width) {  // as the user's drag on the header ends
     HDITEMW item{};
     item.mask = HDI_WIDTH;

@@ -2,6 +2,7 @@
 // window is or however wide the user drags a column.
 #include <string>
 
+#include "support/tree_header.h"
 #include "win_tree_fixture.h"
 
 namespace win_tree_test {
@@ -20,11 +21,7 @@ class WinTreeColumns : public WinTreeTest {
     return (::GetWindowLongPtrW(TreeWindow(w), GWL_STYLE) & WS_HSCROLL) != 0;
   }
   RECT HeaderItem(window_tree::TfWinTree& w, int column) {
-    RECT r{};
-    HWND header = w.vstWinTree.HeaderHandle();
-    ::SendMessageW(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&r));
-    ::MapWindowPoints(header, TreeWindow(w), reinterpret_cast<POINT*>(&r), 2);
-    return r;
+    return testing_support::HeaderItemRect(w.vstWinTree, column);
   }
   // The column under the right edge of the first row.
   int ColumnAtTheRightEdge(window_tree::TfWinTree& w) {
