@@ -201,6 +201,13 @@ TEST(Win32Locale, TheVersionLibraryNamesEachLanguage) {
   EXPECT_EQ(sys.LanguageName(0x0409).rfind(L"English", 0), 0u) << sys.LanguageName(0x0409);
   EXPECT_EQ(sys.LanguageName(0x0407).rfind(L"German", 0), 0u) << sys.LanguageName(0x0407);
   EXPECT_EQ(sys.LanguageName(0x0409).find(L'\0'), std::wstring::npos);
+  // The name is the version library's, not the locale's: Wine's locale name of 0x0409 is
+  // "English (United States)", its version library's "English".
+  for (unsigned id : {0x0409u, 0x0407u, 0x0419u, 0x0411u}) {
+    wchar_t expected[256] = {};
+    ::VerLanguageNameW(id, expected, 256);
+    EXPECT_EQ(sys.LanguageName(id), expected) << std::hex << id;
+  }
 }
 
 TEST_F(RealDesktop, AWindowThatIsGoneAnswersNothing) {
