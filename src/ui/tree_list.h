@@ -169,6 +169,7 @@ class TreeList : public WinControl {
   void WindowCreated() override;
   void WindowDestroyed() override;
   void FontChanged() override;
+  void NativePlacementChanged() override;  // in tree_list_scale.cpp
   void ChangeScale(int m, int d) override;  // in tree_list_scale.cpp
 
  private:
@@ -208,8 +209,13 @@ class TreeList : public WinControl {
   void Repaint();
   // Both scroll bars: their ranges, pages and positions, and the header's place.
   void UpdateScrollBar();
+  void SetScrollBars();
   void ClampTopOffset();
   void ClampLeftOffset();
+  // While the user drags a column's divider, or until the layout of a DPI change is done, the
+  // scroll offsets are not held to their ranges: the header would move under the pointer, or the
+  // ranges are those of the old sizes.
+  bool OffsetsHeld();
   void SelectAfterRemoval(TreeNode* gone);
   void FocusAndSelect(TreeNode* node, int column);
   void MoveFocus(int rowDelta, bool toEnd = false, bool toStart = false);
@@ -243,6 +249,9 @@ class TreeList : public WinControl {
   int m_topOffset = 0;
   int m_leftOffset = 0;
   bool m_settingScrollBars = false;  // a bar shown or hidden resizes the client area meanwhile
+  bool m_headerTracking = false;      // the user drags a divider of the header
+  bool m_scaledForNewLayout = false;  // the sizes are scaled, the window not yet laid out anew
+  bool m_writingHeaderWidths = false; // the header's notices of our own writes are ours
   int m_updating = 0;
   int m_defaultNodeHeight = 18;
 

@@ -287,20 +287,44 @@ void TreeList::PaintTreeLines(HDC dc, TreeNode* node, const os::Rect& cell) {
 
 // --- Scrolling
 
+bool TreeList::OffsetsHeld() {
+  // A drag the header ended without telling (its capture taken away) holds nothing any more.
+  if (m_headerTracking && (!m_header || ::GetCapture() != m_header.Get())) {
+    m_headerTracking = false;
+  }
+  return m_headerTracking || m_scaledForNewLayout;
+}
+
 void TreeList::ClampTopOffset() {
   EnsureRows();
+  if (OffsetsHeld()) {
+    m_topOffset = std::max(0, m_topOffset);
+    return;
+  }
   const int visible = std::max(0, ClientArea().Height() - RowsTop());
   const int maxOffset = std::max(0, m_rowTops.back() - visible);
   m_topOffset = std::clamp(m_topOffset, 0, maxOffset);
 }
 
 void TreeList::ClampLeftOffset() {
+  if (OffsetsHeld()) {
+    m_leftOffset = std::max(0, m_leftOffset);
+    return;
+  }
   const int maxOffset = std::max(0, ContentWidth() - ClientArea().Width());
   m_leftOffset = std::clamp(m_leftOffset, 0, maxOffset);
 }
 
 void TreeList::UpdateScrollBar() {
   if (m_updating != 0 || !HandleAllocated() || m_settingScrollBars) return;
+  const int top = m_topOffset, left = m_leftOffset;
+  SetScrollBars();
+  // A range that shrank under the offsets moved the cells: an edit would float over another
+  // cell. It ends as when the user scrolls.
+  if ((m_topOffset != top || m_leftOffset != left) && IsEditing()) EndEditNode();
+}
+
+void TreeList::SetScrollBars() {
   struct Settling {
     bool& Flag;
     explicit Settling(bool& flag) : Flag(flag) { Flag = true; }

@@ -19,24 +19,42 @@ void TreeList::ChangeScale(int m, int d) {
   for (TreeNode* n = FirstNode(); n != nullptr; n = NextNode(n)) {
     n->m_height = std::max(1, scale(n->m_height));
   }
-  m_topOffset = scale(m_topOffset);  // the same rows and columns stay in sight
+  // The same rows and columns stay in sight. Their ranges are known once the form has laid out
+  // its controls at their new sizes: till then the offsets are not held to them (the old client
+  // size with the new columns would cut a scaled offset down for good).
+  m_topOffset = scale(m_topOffset);
   m_leftOffset = scale(m_leftOffset);
+  m_scaledForNewLayout = HandleAllocated();
   m_rowsDirty = true;
 
-  // The header reads all its widths back on each change (HDN_ITEMCHANGED): the new widths are
-  // worked out first, so that one written does not bring back the old width of the next.
   std::vector<int> widths;
   for (const TreeColumn& c : m_columns) widths.push_back(scale(c.Width));
-  for (size_t i = 0; i < widths.size(); ++i) {
-    if (m_header) {
+  for (size_t i = 0; i < widths.size(); ++i) m_columns[i].Width = widths[i];
+  if (m_header) {
+    // Our own writes: the header's notice of each would read back the widths half written.
+    struct Writing {
+      bool& Flag;
+      explicit Writing(bool& flag) : Flag(flag) { Flag = true; }
+      ~Writing() { Flag = false; }
+    } writing(m_writingHeaderWidths);
+    for (size_t i = 0; i < widths.size(); ++i) {
       HDITEMW item{};
       item.mask = HDI_WIDTH;
       item.cxy = widths[i];
       ::SendMessageW(m_header.Get(), HDM_SETITEMW, i, reinterpret_cast<LPARAM>(&item));
     }
   }
-  for (size_t i = 0; i < widths.size(); ++i) m_columns[i].Width = widths[i];
   SyncHeader();
+  UpdateScrollBar();
+  Repaint();
+}
+
+void TreeList::NativePlacementChanged() {
+  WinControl::NativePlacementChanged();
+  if (!m_scaledForNewLayout) return;
+  // The window has its place at the new DPI: the ranges are right again.
+  m_scaledForNewLayout = false;
+  UpdateAutoSizeColumn();
   UpdateScrollBar();
   Repaint();
 }

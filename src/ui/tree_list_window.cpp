@@ -230,10 +230,22 @@ LRESULT TreeList::ThunkMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       if (!m_header || header->hwndFrom != m_header.Get()) break;
       switch (header->code) {
         case HDN_BEGINTRACKW:
+          // The header measures the pointer from where it stands: it must not move under the
+          // drag, so the horizontal offset stays until the drag ends.
+          m_headerTracking = true;
+          if (IsEditing()) EndEditNode();
+          break;
         case HDN_BEGINDRAG:
           if (IsEditing()) EndEditNode();
           break;
+        case HDN_ENDTRACKW:
+          m_headerTracking = false;
+          UpdateScrollBar();
+          SyncHeader();
+          Repaint();
+          break;
         case HDN_ITEMCHANGEDW:
+          if (m_writingHeaderWidths) break;
           ReadHeaderWidths();
           UpdateAutoSizeColumn();
           UpdateScrollBar();  // a wider or narrower column changes the horizontal range

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -350,6 +351,44 @@ TEST_F(DpiChangeTest, TheTreeListKeepsTheSameRowsAndColumnsInSight) {
   EXPECT_EQ(f.Tree.TopOffset(), 62);  // 61.5: the first row in sight is the same
   EXPECT_EQ(f.Tree.LeftOffset(), 152);  // 151.5: and so is the first column's part in sight
   EXPECT_EQ(f.Tree.CellRect(f.Tree.FirstNode(), 1).Left, 150 - 152);
+}
+
+TEST_F(DpiChangeTest, TheTreeListScrolledToItsEndsIsHeldToTheNewRangesNotTheOldOnes) {
+  TreeForm f;
+  f.Tree.AddColumn(L"Wide", 500);
+  for (int i = 0; i < 40; ++i) f.Tree.AddChild(nullptr);
+  f.Show();
+  ui::TreeList& t = f.Tree;
+  struct Ends {
+    int Left, Top;
+  };
+  // Where the last column's end and the last row meet the edges, for the sizes the window has.
+  const auto ends = [&](int header, int row) {
+    RECT client{};
+    ::GetClientRect(t.Handle(), &client);
+    const int columns = t.ColumnWidth(0) + t.ColumnWidth(1) + t.ColumnWidth(2);
+    return Ends{columns - client.right, 40 * row - (client.bottom - header)};
+  };
+  t.SetLeftOffset(100000);
+  t.SetTopOffset(100000);
+  Ends before = ends(24, 18);
+  ASSERT_EQ(t.LeftOffset(), before.Left);
+  ASSERT_EQ(t.TopOffset(), before.Top);
+  ASSERT_GT(before.Left, 0);
+  ASSERT_GT(before.Top, 0);
+  // A larger scale: the scaled offsets overshoot the new ends and are held to them.
+  SendDpiChanged(f, 144, RECT{0, 0, 600, 450});
+  Ends now = ends(36, 27);
+  EXPECT_EQ(t.LeftOffset(), std::min(::MulDiv(before.Left, 3, 2), now.Left));
+  EXPECT_EQ(t.TopOffset(), std::min(::MulDiv(before.Top, 3, 2), now.Top));
+  // And back. Held to the old window's size with the smaller columns and rows, they would lose
+  // most of their way for good; the new size leaves room for all of it.
+  before = {t.LeftOffset(), t.TopOffset()};
+  SendDpiChanged(f, 96, RECT{0, 0, 400, 300});
+  now = ends(24, 18);
+  EXPECT_EQ(t.LeftOffset(), std::min(::MulDiv(before.Left, 2, 3), now.Left));
+  EXPECT_EQ(t.TopOffset(), std::min(::MulDiv(before.Top, 2, 3), now.Top));
+  EXPECT_GT(t.LeftOffset(), now.Left - 10) << "near the end still";
 }
 
 class NativeForm : public ui::Form {

@@ -129,6 +129,56 @@ TEST_F(TreeScrollTest, TheRangeShrinksWhenAColumnNarrowsOrTheTreeWidens) {
   EXPECT_EQ(tree.LeftOffset(), 100);
 }
 
+TEST_F(TreeScrollTest, TheHeaderStaysPutUnderADividerDragAndTheRangeFollowsWhenItEnds) {
+  Show();
+  HScroll(SB_RIGHT);
+  ASSERT_EQ(tree.LeftOffset(), 320);
+  // The user drags the path column's right divider 20 pixels to the left, 2 at a time. The
+  // header measures the pointer from where it stands: were it moved to keep the last column at
+  // the right edge, each step would shrink the column by far more than the pointer moved.
+  HWND header = tree.HeaderHandle();
+  const auto headerLeft = [&] {
+    RECT r{};
+    ::GetWindowRect(header, &r);
+    ::MapWindowPoints(HWND_DESKTOP, Window(), reinterpret_cast<POINT*>(&r), 2);
+    return r.left;
+  };
+  ASSERT_EQ(headerLeft(), -320);
+  int x = 640;  // in the header's own coordinates
+  ::SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 10));
+  for (int step = 0; step < 10; ++step) {
+    x -= 2;
+    ::SendMessageW(header, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, 10));
+    EXPECT_EQ(headerLeft(), -320) << "step " << step;
+  }
+  ::SendMessageW(header, WM_LBUTTONUP, 0, MAKELPARAM(x, 10));
+  EXPECT_EQ(tree.ColumnWidth(1), 380);
+  // The drag is over: 700 pixels of columns, scrolled so far that the last one ends at the edge.
+  EXPECT_EQ(tree.LeftOffset(), 300);
+  EXPECT_EQ(headerLeft(), -300);
+  EXPECT_EQ(HeaderItem(2).right, 400);
+  EXPECT_EQ(Bar().nMax - Bar().nMin + 1, 700);
+  EXPECT_EQ(Bar().nPos, 300);
+}
+
+TEST_F(TreeScrollTest, TheTiltWheelScrollsSidewaysInItsOwnDirection) {
+  Show();
+  const auto tilt = [&](int delta) {
+    const WPARAM wp = static_cast<WPARAM>(static_cast<WORD>(static_cast<short>(delta))) << 16;
+    ::SendMessageW(Window(), WM_MOUSEHWHEEL, wp, MAKELPARAM(10, 40));
+  };
+  tilt(WHEEL_DELTA);
+  const int notch = tree.LeftOffset();
+  EXPECT_GT(notch, 0) << "tilted to the right, the columns move to the left";
+  tilt(WHEEL_DELTA);
+  EXPECT_EQ(tree.LeftOffset(), 2 * notch);
+  tilt(-WHEEL_DELTA);
+  EXPECT_EQ(tree.LeftOffset(), notch);
+  tilt(-10 * WHEEL_DELTA);
+  EXPECT_EQ(tree.LeftOffset(), 0);
+  EXPECT_EQ(tree.TopOffset(), 0);
+}
+
 TEST_F(TreeScrollTest, ColumnsThatFitTheTreeDoNotScroll) {
   tree.SetColumnWidth(1, 80);  // exactly 400
   Show();
@@ -220,6 +270,18 @@ TEST_F(TreeScrollTest, EditingACellOutOfSightScrollsItInAndScrollingEndsTheEdit)
   HScroll(SB_LEFT);
   EXPECT_FALSE(tree.IsEditing()) << "an edit does not float over another column";
   EXPECT_EQ(commits, (std::vector<std::wstring>{L"7"}));
+
+  // A wider window shifts the columns to the right: the edit does not stay behind.
+  ASSERT_TRUE(tree.EditNode(a, 2));
+  ASSERT_EQ(tree.LeftOffset(), 320);
+  ::SendMessageW(tree.EditorHandle(), WM_CHAR, L'8', 1);
+  form.SetBounds(0, 0, 600, 300);
+  Pump();
+  ASSERT_EQ(tree.LeftOffset(), 120);
+  EXPECT_FALSE(tree.IsEditing());
+  EXPECT_EQ(commits, (std::vector<std::wstring>{L"7", L"8"}));
+  form.SetBounds(0, 0, 400, 300);
+  Pump();
 
   // A column wider than the tree shows its left part.
   tree.SetColumnWidth(1, 600);
