@@ -2,6 +2,7 @@
 // hit testing share LayoutCell, so that a click lands where the eye sees the part.
 #include <algorithm>
 
+#include "ui/flag_scope.h"
 #include "ui/native_calls.h"
 #include "ui/tree_list.h"
 
@@ -325,11 +326,7 @@ void TreeList::UpdateScrollBar() {
 }
 
 void TreeList::SetScrollBars() {
-  struct Settling {
-    bool& Flag;
-    explicit Settling(bool& flag) : Flag(flag) { Flag = true; }
-    ~Settling() { Flag = false; }
-  } settling(m_settingScrollBars);
+  const FlagScope settling(m_settingScrollBars);
   // Each bar that comes or goes takes room from the other's page: set both again until the
   // client area stays as it is (it does after two rounds at most).
   for (int round = 0; round < 3; ++round) {

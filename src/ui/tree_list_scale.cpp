@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "ui/flag_scope.h"
 #include "ui/tree_list.h"
 
 namespace ui {
@@ -32,11 +33,7 @@ void TreeList::ChangeScale(int m, int d) {
   for (size_t i = 0; i < widths.size(); ++i) m_columns[i].Width = widths[i];
   if (m_header) {
     // Our own writes: the header's notice of each would read back the widths half written.
-    struct Writing {
-      bool& Flag;
-      explicit Writing(bool& flag) : Flag(flag) { Flag = true; }
-      ~Writing() { Flag = false; }
-    } writing(m_writingHeaderWidths);
+    const FlagScope writing(m_writingHeaderWidths);
     for (size_t i = 0; i < widths.size(); ++i) {
       HDITEMW item{};
       item.mask = HDI_WIDTH;
