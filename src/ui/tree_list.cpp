@@ -31,6 +31,7 @@ TreeNode* TreeList::NewChild(TreeNode* parent) {
   TreeNode* owner = parent != nullptr ? parent : &m_root;
   auto node = std::make_unique<TreeNode>();
   node->m_parent = owner;
+  node->m_index = owner->ChildCount();
   node->m_height = m_defaultNodeHeight;
   TreeNode* raw = node.get();
   owner->m_children.push_back(std::move(node));
@@ -90,8 +91,9 @@ void TreeList::SelectAfterRemoval(TreeNode* gone) {
   if (focusedGoes) m_focused = nullptr;
   if (selectedGoes) m_selected = nullptr;
   auto& siblings = gone->m_parent->m_children;
-  siblings.erase(std::find_if(siblings.begin(), siblings.end(),
-                              [gone](const auto& p) { return p.get() == gone; }));
+  const auto at = static_cast<size_t>(gone->m_index);
+  siblings.erase(siblings.begin() + static_cast<std::ptrdiff_t>(at));  // frees gone
+  for (size_t i = at; i < siblings.size(); ++i) siblings[i]->m_index = static_cast<int>(i);
   StructureChanged();
   if (focusedGoes) m_focused = next;
   if (selectedGoes) {

@@ -8,26 +8,17 @@ int TreeNode::Level() const noexcept {
   return level;
 }
 
-int TreeNode::Index() const noexcept {
-  if (m_parent == nullptr) return 0;
-  const auto& siblings = m_parent->m_children;
-  for (size_t i = 0; i < siblings.size(); ++i) {
-    if (siblings[i].get() == this) return static_cast<int>(i);
-  }
-  return -1;
-}
-
 TreeNode* TreeNode::Child(int index) const noexcept {
   if (index < 0 || index >= ChildCount()) return nullptr;
   return m_children[static_cast<size_t>(index)].get();
 }
 
 TreeNode* TreeNode::NextSibling() const noexcept {
-  return m_parent != nullptr ? m_parent->Child(Index() + 1) : nullptr;
+  return m_parent != nullptr ? m_parent->Child(m_index + 1) : nullptr;
 }
 
 TreeNode* TreeNode::PrevSibling() const noexcept {
-  return m_parent != nullptr ? m_parent->Child(Index() - 1) : nullptr;
+  return m_parent != nullptr ? m_parent->Child(m_index - 1) : nullptr;
 }
 
 bool TreeNode::IsWithin(const TreeNode* ancestor) const noexcept {

@@ -20,7 +20,7 @@ class TreeNode {
   }
   int Level() const noexcept;
   // The node's place among its siblings.
-  int Index() const noexcept;
+  int Index() const noexcept { return m_parent != nullptr ? m_index : 0; }
   int ChildCount() const noexcept { return static_cast<int>(m_children.size()); }
   // Null out of range.
   TreeNode* Child(int index) const noexcept;
@@ -52,6 +52,9 @@ class TreeNode {
   friend class TreeList;
 
   TreeNode* m_parent = nullptr;
+  // The node's place in m_parent->m_children, kept by the tree on every insert and removal, so
+  // that a sibling step, and with it a walk of the whole tree, costs no search.
+  int m_index = 0;
   bool m_isRoot = false;  // the tree's hidden root, parent of the top-level nodes
   std::vector<std::unique_ptr<TreeNode>> m_children;
   std::any m_record;
