@@ -7,7 +7,7 @@
 #include "backlight/led_state.h"
 #include "backlight/logitech_led_lib.h"
 #include "core/common.h"
-#include "monitor/lang_colors.h"
+#include "core/lang_colors.h"
 #include "os/system.h"
 
 namespace backlight {
@@ -62,7 +62,7 @@ void KeyboardStep(const std::wstring& countryCode, std::int64_t nowStamp) {
   // The language's colour, else the "US" one, else the tooltip background; a hand-edited text
   // that is not a colour counts as no entry, as in every other per-language lookup.
   const os::TColor rgb =
-      ToRgb(monitor::LangColorOrUS(core::Settings->SL_Lang_RGB_Color, countryCode));
+      ToRgb(core::LangColorOrUS(core::Settings->SL_Lang_RGB_Color, countryCode));
   LogitechLedLib& lib = LedLib();
   const std::optional<bool> taken =
       lib.SetLighting(lib.CurrentEpoch(), LightingPercent(rgb & 0xFF),

@@ -1,7 +1,7 @@
 #include "core/common.h"
+#include "core/lang_colors.h"
 #include "monitor/globals.h"
 #include "monitor/indicator_steps.h"
-#include "monitor/lang_colors.h"
 #include "monitor/set_form_top_most.h"
 #include "os/system.h"
 
@@ -46,7 +46,7 @@ void BorderStep(const PassValues& values) {
   const auto& s = *core::Settings;
   auto& sys = os::Sys();
   // No "US" fallback: a language without a border colour gets lime.
-  const os::TColor color = LangColor(s.SL_Lang_DesktopBorder_Color, values.CountryCode)
+  const os::TColor color = core::LangColor(s.SL_Lang_DesktopBorder_Color, values.CountryCode)
                                .value_or(os::clLime);
   const int t = core::Scale(s.DesktopBorderWidth);
 

@@ -1,8 +1,8 @@
 #include "core/common.h"
+#include "core/lang_colors.h"
 #include "monitor/foreground.h"
 #include "monitor/globals.h"
 #include "monitor/indicator_steps.h"
-#include "monitor/lang_colors.h"
 #include "os/system.h"
 #include "os/text.h"
 
@@ -93,7 +93,8 @@ void CaretStep(const PassValues& values) {
   if (shown) {
     os::TColor text = s.CaretIndicator_Color_Main_Font;
     if (s.CaretIndicator_IsColorsByLang) {
-      text = LangColor(s.CaretIndicator_SL_Lang_Color_Font, values.CountryCode).value_or(os::clBlack);
+      text = core::LangColor(s.CaretIndicator_SL_Lang_Color_Font, values.CountryCode)
+                 .value_or(os::clBlack);
     }
     if (w.L_Lang.GetFont().Color != text) {
       w.L_Lang.SetFontColor(text);

@@ -1,9 +1,9 @@
 #include <algorithm>
 
 #include "core/common.h"
+#include "core/lang_colors.h"
 #include "monitor/globals.h"
 #include "monitor/indicator_steps.h"
-#include "monitor/lang_colors.h"
 
 namespace monitor {
 namespace {
@@ -70,8 +70,8 @@ void DesktopIndicatorStep(const PassValues& values) {
 
   os::TColor text = s.Color_Main_Font;
   if (s.IsColorsByLang) {
-    w.SetColor(LangColorOrUS(s.SL_Lang_Color_Background, values.CountryCode));
-    text = LangColorOrUS(s.SL_Lang_Color_Font, values.CountryCode);
+    w.SetColor(core::LangColorOrUS(s.SL_Lang_Color_Background, values.CountryCode));
+    text = core::LangColorOrUS(s.SL_Lang_Color_Font, values.CountryCode);
   } else {
     w.SetColor(s.Color_Main_Background);
   }
@@ -106,9 +106,9 @@ void MouseIndicatorStep(const PassValues& values) {
   }
 
   if (s.MouseIndicator_IsColorsByLang) {
-    w.SetColor(LangColorOrUS(s.MouseIndicator_SL_Lang_Color_Background, values.CountryCode));
+    w.SetColor(core::LangColorOrUS(s.MouseIndicator_SL_Lang_Color_Background, values.CountryCode));
     // No "US" fallback for the text: without an entry it keeps its colour.
-    if (auto text = LangColor(s.MouseIndicator_SL_Lang_Color_Font, values.CountryCode)) {
+    if (auto text = core::LangColor(s.MouseIndicator_SL_Lang_Color_Font, values.CountryCode)) {
       w.L_CAPS.SetFontColor(*text);
       w.L_NUM.SetFontColor(*text);
       w.L_Lang.SetFontColor(*text);
