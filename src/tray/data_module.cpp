@@ -274,8 +274,9 @@ void TDM::PopupMenuPopup() {
   icon(pmm_Notepad, core::PathWindows + pmm_Notepad->Hint);
   icon(pmm_WindowSwitcher, kWindowSwitcherName);
 
-  // The drives answer on threads of their own; one that has not answered in time (an offline
-  // network drive, a slow optical drive) is listed as a drive without a label.
+  // The drives answer on threads of their own. One that has not answered in time (an offline
+  // network drive, a slow optical drive) is listed with what it answered at an earlier popup,
+  // or as a drive without a label.
   const std::vector<std::wstring> drives = os::Shl().LogicalDrives();
   const std::vector<std::optional<DriveAnswer>> answers =
       m_driveAsks.Ask(drives, SysImageList.QueryFlags(false), DriveAnswerTime);

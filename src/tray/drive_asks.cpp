@@ -60,33 +60,27 @@ std::vector<std::optional<DriveAnswer>> DriveAsks::Ask(const std::vector<std::ws
                                                       unsigned iconFlags,
                                                       std::chrono::milliseconds limit) {
   const auto deadline = std::chrono::steady_clock::now() + limit;
-  std::vector<std::shared_ptr<Pending>> asks;  // in the order of roots
+  std::vector<Drive*> drives;  // in the order of roots
   std::vector<std::shared_ptr<Pending>> waitedFor;
   for (const std::wstring& root : roots) {
-    std::shared_ptr<Pending>& last = m_asks[root];
-    bool stillOut = false;
-    if (last) {
+    Drive& drive = m_drives[root];
+    drives.push_back(&drive);
+    if (drive.Ask) {
       const std::lock_guard lock(m_shared->Lock);
-      stillOut = !last->Done;
+      if (!drive.Ask->Done) continue;  // late already before: neither asked again nor waited for
+      drive.Last = drive.Ask->Answer;
     }
-    if (stillOut) {
-      // Late already at an earlier popup: neither asked again nor waited for. Should it come
-      // back in the meantime, its answer is taken below all the same.
-      asks.push_back(last);
-      continue;
-    }
-    last = std::make_shared<Pending>();
+    drive.Ask = std::make_shared<Pending>();
     try {
-      std::thread([shared = m_shared, pending = last, root, iconFlags] {
+      std::thread([shared = m_shared, pending = drive.Ask, root, iconFlags] {
         AskDrive(shared, pending, root, iconFlags);
       }).detach();
     } catch (const std::system_error&) {
       // No thread to ask on: the drive shows as one that cannot be read, until next time.
       const std::lock_guard lock(m_shared->Lock);
-      last->Done = true;
+      drive.Ask->Done = true;
     }
-    asks.push_back(last);
-    waitedFor.push_back(last);
+    waitedFor.push_back(drive.Ask);
   }
 
   std::unique_lock lock(m_shared->Lock);
@@ -96,9 +90,11 @@ std::vector<std::optional<DriveAnswer>> DriveAsks::Ask(const std::vector<std::ws
     }
     return true;
   });
-  std::vector<std::optional<DriveAnswer>> answers(roots.size());
-  for (std::size_t i = 0; i < asks.size(); ++i) {
-    if (asks[i]->Done) answers[i] = asks[i]->Answer;
+  std::vector<std::optional<DriveAnswer>> answers;
+  answers.reserve(drives.size());
+  for (Drive* drive : drives) {
+    if (drive->Ask->Done) drive->Last = drive->Ask->Answer;
+    answers.push_back(drive->Last);
   }
   return answers;
 }

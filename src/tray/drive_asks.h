@@ -28,10 +28,12 @@ class DriveAsks {
   ~DriveAsks();
 
   // Asks every drive of `roots` at once and waits until all have answered or `limit` has
-  // passed. The answers come in the order of `roots`; null for a drive that has not answered
-  // in time. A drive whose ask of an earlier call has still not come back is neither asked
-  // again (that would only hold one more thread) nor waited for; once that ask is back, the
-  // next call asks the drive anew. `iconFlags` are the shell icon list's query flags.
+  // passed. The answers come in the order of `roots`. A drive that has not answered in time
+  // gives the latest answer it gave before (a slow moment of a loaded machine does not wipe
+  // the menu's labels), or null when it has never answered. A drive whose ask of an earlier
+  // call has still not come back is neither asked again (that would only hold one more
+  // thread) nor waited for; once that ask is back, the next call asks the drive anew.
+  // `iconFlags` are the shell icon list's query flags.
   std::vector<std::optional<DriveAnswer>> Ask(const std::vector<std::wstring>& roots,
                                                unsigned iconFlags,
                                                std::chrono::milliseconds limit);
@@ -44,9 +46,12 @@ class DriveAsks {
   static void AskDrive(const std::shared_ptr<Shared>& shared,
                        const std::shared_ptr<Pending>& pending, const std::wstring& root,
                        unsigned iconFlags) noexcept;
+  struct Drive {
+    std::shared_ptr<Pending> Ask;     // the last one started; replaced only once it is back
+    std::optional<DriveAnswer> Last;  // the latest answer that has come back
+  };
   std::shared_ptr<Shared> m_shared;  // also held by every asking thread
-  // The last ask of each drive asked so far; an ask that has come back is only replaced.
-  std::map<std::wstring, std::shared_ptr<Pending>> m_asks;
+  std::map<std::wstring, Drive> m_drives;  // every drive asked so far, by root
 };
 
 }  // namespace tray

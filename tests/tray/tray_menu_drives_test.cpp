@@ -33,6 +33,8 @@ class Gate {
     m_open.Update([this] { --m_inside; });
   }
   void Open() { m_open.Set(); }
+  void Close() { m_open.Reset(); }
+  bool Closed() const { return !m_open.IsSet(); }
   // After Open: true once no thread is held any more (within the time).
   bool Empty(std::chrono::milliseconds limit) {
     const auto deadline = Clock::now() + limit;
@@ -60,7 +62,7 @@ class TrayMenuDeadDrive : public tray_testing::TrayMenu {
     shell->NameIcons[kDead] = 5;
     shell->NameIcons[L"Z:\\"] = 6;
     shell->OnVolumeLabel = [gate = m_gate](const std::wstring& root) {
-      if (root == kDead) gate->Hold();
+      if (root == kDead && gate->Closed()) gate->Hold();
     };
     // Long enough for the answering drives on a loaded machine; far below the gate's hold.
     DM->DriveAnswerTime = 3s;
@@ -134,6 +136,18 @@ TEST_F(TrayMenuDeadDrive, ALateAnswerLeavesTheBuiltMenuAloneAndTheNextPopupAsksA
   }, 30000));
   EXPECT_EQ(captions, (std::vector<std::wstring>{L"C:\\   [ SYSTEM ]", L"N:\\   [ SHARE ]",
                                                  L"Z:\\   [ ROOT ]"}));
+  EXPECT_EQ(DriveImages(), (std::vector<int>{4, 5, 6}));
+  EXPECT_EQ(shell->VolumeLabelAsks(kDead), 2u);
+}
+
+TEST_F(TrayMenuDeadDrive, ADriveThatStopsAnsweringShowsWhatItAnsweredBefore) {
+  m_gate->Open();
+  DM->PopupMenu.Prepare();
+  ASSERT_EQ(DriveCaptions()[1], L"N:\\   [ SHARE ]");
+  m_gate->Close();
+  shell->Labels[kDead] = L"Other";  // what it would say now
+  DM->PopupMenu.Prepare();
+  EXPECT_EQ(DriveCaptions()[1], L"N:\\   [ SHARE ]");
   EXPECT_EQ(DriveImages(), (std::vector<int>{4, 5, 6}));
   EXPECT_EQ(shell->VolumeLabelAsks(kDead), 2u);
 }
