@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <vector>
+
 #include "core/common.h"
 #include "core/maker_addresses.h"
 #include "monitor/globals.h"
@@ -250,22 +253,12 @@ void TDM::PopupMenuPopup() {
       break;
     }
   }
-  auto& shell = os::Shl();
-  for (const std::wstring& drive : shell.LogicalDrives()) {
-    ui::MenuItem* item = root.Insert(index++, drive + L"   [ " + UpperByLocale(shell.VolumeLabel(drive)) + L" ]");
-    item->ShowAccelChar = false;  // a label's "&" is a character, not an accelerator
-    item->Hint = drive;
-    item->FontName = L"Lucida Console";
-    item->FontSizePercent = 90;
-    item->Images = &SysImageList;
-    item->ImageIndex = SysImageList.ImageIndexOf(drive, false);
-    item->Tag = kTagDriveItem;
-    item->OnClick = [this](ui::MenuItem& s) { DriveItemClick(s); };
-  }
 
   pmm_Enabled_MouseIndicator->Checked = core::IsEnabled_MouseIndicator;
   pmm_Enabled_AllIndicator->Checked = core::IsEnabled_AllIndicator;
 
+  // The fixed items' icons first: their lookups build the special-folder list here, on the UI
+  // thread, so that the drives' asks below only read it from theirs.
   auto icon = [this](ui::MenuItem* item, const std::wstring& text) {
     item->ImageIndex = SysImageList.ImageIndexOf(text, false);
   };
@@ -280,6 +273,27 @@ void TDM::PopupMenuPopup() {
   icon(pmm_Calculator, core::PathSystem + pmm_Calculator->Hint);
   icon(pmm_Notepad, core::PathWindows + pmm_Notepad->Hint);
   icon(pmm_WindowSwitcher, kWindowSwitcherName);
+
+  // The drives answer on threads of their own. One that has not answered in time (an offline
+  // network drive, a slow optical drive) is listed with what it answered at an earlier popup,
+  // or as a drive without a label.
+  const std::vector<std::wstring> drives = os::Shl().LogicalDrives();
+  const std::vector<std::optional<DriveAnswer>> answers =
+      m_driveAsks.Ask(drives, SysImageList.QueryFlags(false), DriveAnswerTime);
+  for (std::size_t i = 0; i < drives.size(); ++i) {
+    const std::wstring& drive = drives[i];
+    const DriveAnswer answer = answers[i].value_or(DriveAnswer{});
+    ui::MenuItem* item =
+        root.Insert(index++, drive + L"   [ " + UpperByLocale(answer.Label) + L" ]");
+    item->ShowAccelChar = false;  // a label's "&" is a character, not an accelerator
+    item->Hint = drive;
+    item->FontName = L"Lucida Console";
+    item->FontSizePercent = 90;
+    item->Images = &SysImageList;
+    item->ImageIndex = answer.ImageIndex;
+    item->Tag = kTagDriveItem;
+    item->OnClick = [this](ui::MenuItem& s) { DriveItemClick(s); };
+  }
 }
 
 void TDM::pmm_Enabled_MouseIndicatorClick(ui::MenuItem& sender) {

@@ -2,10 +2,12 @@
 // The data module: the non-visual components several windows share: the flag and icon image
 // lists, the shell icon list, the UI text tables and the popup menu of the notification-area
 // icons and the desktop indicator.
+#include <chrono>
 #include <map>
 #include <string>
 
 #include "settings_window/string_list_component.h"
+#include "tray/drive_asks.h"
 #include "tray/sys_image_list.h"
 #include "ui/component.h"
 #include "ui/image_list.h"
@@ -16,6 +18,10 @@ namespace tray {
 // Tags of the menu items: folders and programs by number, the drive items and their separator.
 inline constexpr int kTagDriveSeparator = 1000;
 inline constexpr int kTagDriveItem = 1001;
+
+// How long the menu waits for the drives' labels and icons before it opens: a drive that has
+// not answered by then is listed without its label.
+inline constexpr std::chrono::milliseconds kDriveAnswerTime{250};
 
 class TDM : public ui::Component {
  public:
@@ -78,6 +84,8 @@ class TDM : public ui::Component {
   ui::MenuItem* pmm_HomePage = nullptr;
   ui::MenuItem* pmm_Exit = nullptr;
 
+  std::chrono::milliseconds DriveAnswerTime = kDriveAnswerTime;
+
   // --- Handlers
   void PopupMenuPopup();
   void pmm_Enabled_MouseIndicatorClick(ui::MenuItem& sender);
@@ -130,6 +138,7 @@ class TDM : public ui::Component {
   static std::wstring ProgramFile(int tag);
 
   std::map<const ui::MenuItem*, std::wstring> m_shellNames;
+  DriveAsks m_driveAsks;
 };
 
 // The one instance, created by the main block before the main window.

@@ -217,19 +217,22 @@ void TSysImageList::AttachToolbarImages() {
   m_images = reinterpret_cast<HIMAGELIST>(::SendMessageW(m_toolbar.Get(), TB_GETIMAGELIST, 0, 0));
 }
 
-int TSysImageList::SpecialFolderImageIndex(int csidl, bool openIcon) const {
-  return os::Shl().IconIndexOfSpecialFolder(csidl, QueryFlags(openIcon)).value_or(-1);
+int TSysImageList::SpecialFolderImageIndex(int csidl, unsigned queryFlags) {
+  return os::Shl().IconIndexOfSpecialFolder(csidl, queryFlags).value_or(-1);
 }
 
 int TSysImageList::ImageIndexOf(const std::wstring& path, bool openIcon) const {
+  return ImageIndexWith(path, QueryFlags(openIcon));
+}
+
+int TSysImageList::ImageIndexWith(const std::wstring& path, unsigned flags) {
   const int csidl = FindSpecialFolderCSIDL(path);
   if (csidl != -1) {
-    const int index = SpecialFolderImageIndex(csidl, openIcon);
+    const int index = SpecialFolderImageIndex(csidl, flags);
     if (index >= 0) return index;
   }
   if (path.empty()) return 0;
 
-  const unsigned flags = QueryFlags(openIcon);
   if (const std::optional<int> index = os::Shl().IconIndexOfName(path, flags)) {
     return *index > 0 ? *index : 0;
   }

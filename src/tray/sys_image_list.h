@@ -37,6 +37,11 @@ class TSysImageList : public ui::Component, public ui::ImageSource {
   // The system image list's index of the icon of a file or folder path, a drive root or a
   // shell name ("shell:::{CLSID}"); 0, the list's first icon, when the shell knows none.
   int ImageIndexOf(const std::wstring& path, bool openIcon) const;
+  // The same with the query flags of QueryFlags, read beforehand: it reads no member, so a
+  // thread other than the UI thread may ask it while the list itself changes or is gone.
+  static int ImageIndexWith(const std::wstring& path, unsigned queryFlags);
+  // The shell's icon query flags (os::kIcon*) for this list's icon size.
+  unsigned QueryFlags(bool openIcon) const noexcept;
 
   int ImageWidth() const override;
   int ImageHeight() const override;
@@ -47,8 +52,7 @@ class TSysImageList : public ui::Component, public ui::ImageSource {
  private:
   void UpdateImageList();
   void AttachToolbarImages();
-  unsigned QueryFlags(bool openIcon) const noexcept;
-  int SpecialFolderImageIndex(int csidl, bool openIcon) const;  // -1 when it has no location
+  static int SpecialFolderImageIndex(int csidl, unsigned queryFlags);  // -1: no location
   bool IsValidIndex(int index) const;
 
   TIconSet m_iconSet = TIconSet::isSystem;

@@ -43,8 +43,27 @@ std::vector<std::wstring> FakeShell::FilesIn(const std::wstring& folder) const {
 }
 
 void FakeShell::Record(IconQuery query) {
-  IconQueries.push_back(query);
+  {
+    const std::lock_guard lock(m_recordLock);
+    IconQueries.push_back(query);
+  }
   if (OnIconQuery) OnIconQuery(query);
+}
+
+std::size_t FakeShell::VolumeLabelAsks(const std::wstring& root) const {
+  const std::lock_guard lock(m_recordLock);
+  std::size_t n = 0;
+  for (const std::wstring& asked : m_volumeLabelAsks) n += os::EqualsIgnoreAsciiCase(asked, root);
+  return n;
+}
+
+std::size_t FakeShell::NameQueries(const std::wstring& name) const {
+  const std::lock_guard lock(m_recordLock);
+  std::size_t n = 0;
+  for (const IconQuery& query : IconQueries) {
+    n += query.What == IconQuery::Kind::Name && os::EqualsIgnoreAsciiCase(query.Name, name);
+  }
+  return n;
 }
 
 os::ImageListHandle FakeShell::SystemImageList(unsigned flags) {
@@ -135,8 +154,15 @@ std::wstring FakeShell::DownloadsFolderPath() { return Downloads; }
 std::vector<std::wstring> FakeShell::LogicalDrives() { return Drives; }
 
 std::wstring FakeShell::VolumeLabel(const std::wstring& root) {
+  {
+    const std::lock_guard lock(m_recordLock);
+    m_volumeLabelAsks.push_back(root);
+  }
   auto it = Labels.find(root);
-  return it == Labels.end() ? std::wstring() : it->second;
+  std::wstring label = it == Labels.end() ? std::wstring() : it->second;
+  // Last: a thread held here touches nothing of the shell once it is let go.
+  if (OnVolumeLabel) OnVolumeLabel(root);
+  return label;
 }
 
 int FakeShell::DriveType(const std::wstring& root) {

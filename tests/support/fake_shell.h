@@ -3,6 +3,7 @@
 // temporary folder whose files the test can see, and a record of what the program asked for.
 #include <functional>
 #include <map>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -49,6 +50,10 @@ class FakeShell : public os::Shell {
   // or asks again to come back in the way a message dispatched inside a shell call would.
   std::function<void(const IconQuery&)> OnIconQuery;
   std::function<void(int csidl)> OnFolderPathQuery;  // likewise for SpecialFolderPath
+  // Called with the root of each VolumeLabel call before it answers, on the asking thread (the
+  // tray menu asks from threads of its own): a test blocks here to play a drive that does not
+  // answer. The script is set while no ask runs; the records below are kept under a lock.
+  std::function<void(const std::wstring& root)> OnVolumeLabel;
 
   // The temporary folder and its files.
   std::wstring Temp = L"C:\\Users\\user\\AppData\\Local\\Temp\\";
@@ -68,6 +73,10 @@ class FakeShell : public os::Shell {
   std::vector<os::ShellCommand> Executed;
   int ShutdownDialogs = 0;
   int WindowSwitchers = 0;
+  // Safe to call while other threads ask: how often a drive was asked for its label, and the
+  // shell parse for a name.
+  std::size_t VolumeLabelAsks(const std::wstring& root) const;
+  std::size_t NameQueries(const std::wstring& name) const;
 
   // --- os::Shell
   os::ImageListHandle SystemImageList(unsigned flags) override;
@@ -92,6 +101,8 @@ class FakeShell : public os::Shell {
  private:
   void Record(IconQuery query);
   std::set<std::wstring, NoCaseLess> m_files;
+  mutable std::mutex m_recordLock;  // guards IconQueries and m_volumeLabelAsks
+  std::vector<std::wstring> m_volumeLabelAsks;
 };
 
 // Installs a fake for the life of the object. The special-folder list that the shell icon list

@@ -3,6 +3,7 @@
 // tray menu and choose an item as the user would.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,8 @@ class TrayMenu : public testing_support::MainWindowFixture {
     shell->SpecialFolders[os::kCsidlMyPictures] = L"C:\\Users\\user\\Pictures";
     shell->Downloads = L"C:\\Users\\user\\Downloads";
     CreateMainWindow();
+    // The scripted drives answer at once, but on a loaded machine their threads may start late.
+    tray::DM->DriveAnswerTime = std::chrono::seconds(10);
   }
 
   ui::MenuItem& Root() { return tray::DM->PopupMenu.Items(); }

@@ -56,6 +56,25 @@ bool CallShellApplication(const wchar_t* method) {
                                  nullptr, nullptr, nullptr));
 }
 
+// The shell's calls need COM on the calling thread. The UI thread joins its apartment when the
+// shell is made; another thread that asks (the tray menu asks each drive on a thread of its own)
+// joins one on its first call and leaves it as the thread ends.
+class ThreadApartment {
+ public:
+  ThreadApartment() noexcept
+      : m_joined(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ThreadApartment(const ThreadApartment&) = delete;
+  ThreadApartment& operator=(const ThreadApartment&) = delete;
+  ~ThreadApartment() {
+    if (m_joined) ::CoUninitialize();
+  }
+
+ private:
+  bool m_joined;
+};
+
+void JoinApartment() noexcept { thread_local const ThreadApartment apartment; }
+
 // Makes the calling thread fail critical errors at once (no "insert a disk" box) until destroyed.
 class CriticalErrorsSuppressed {
  public:
@@ -101,6 +120,7 @@ ImageListHandle Win32Shell::SystemImageList(unsigned flags) {
 }
 
 std::optional<int> Win32Shell::IconIndexOfName(const std::wstring& name, unsigned flags) {
+  JoinApartment();
   ComRef<IShellFolder> desktop;
   if (FAILED(::SHGetDesktopFolder(desktop.Out())) || !desktop) return std::nullopt;
   std::wstring buffer = name;  // ParseDisplayName takes a writable text
@@ -115,6 +135,7 @@ std::optional<int> Win32Shell::IconIndexOfName(const std::wstring& name, unsigne
 }
 
 std::optional<int> Win32Shell::IconIndexOfFileType(const std::wstring& name, unsigned flags) {
+  JoinApartment();
   SHFILEINFOW info{};
   if (::SHGetFileInfoW(name.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
                        SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | (flags & kQueryFlagMask)) ==
@@ -125,6 +146,7 @@ std::optional<int> Win32Shell::IconIndexOfFileType(const std::wstring& name, uns
 }
 
 std::optional<int> Win32Shell::IconIndexOfSpecialFolder(int csidl, unsigned flags) {
+  JoinApartment();
   PIDLIST_ABSOLUTE raw = nullptr;
   const HRESULT hr = ::SHGetSpecialFolderLocation(nullptr, csidl, &raw);
   UniqueIdList idList(raw);
@@ -188,6 +210,7 @@ bool Win32Shell::FileExists(const std::wstring& path) {
 }
 
 std::wstring Win32Shell::SpecialFolderPath(int csidl) {
+  JoinApartment();
   wchar_t buffer[MAX_PATH] = {};
   if (!::SHGetSpecialFolderPathW(nullptr, buffer, csidl, FALSE)) return {};
   return buffer;
