@@ -78,12 +78,15 @@ class Peer {
     linger hard{1, 0};
     ::setsockopt(m_socket, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&hard),
                  sizeof(hard));
+    m_reset = true;
   }
+  bool WasReset() const { return m_reset; }
 
  private:
   SOCKET m_socket;
   HANDLE m_stop;
   std::string m_request;
+  bool m_reset = false;
 };
 
 // An HTTP server on a loopback address and an ephemeral port, one thread per connection. Each
@@ -222,11 +225,13 @@ class LoopbackServer {
       }
       m_changed.notify_all();
     }
+    bool reset = false;
     if (script) {
       Peer peer(client, m_stop, head);
       script(peer);
+      reset = peer.WasReset();
     }
-    ::shutdown(client, SD_SEND);
+    if (!reset) ::shutdown(client, SD_SEND);  // a reset must not come after a normal end
     ::closesocket(client);
   }
 
