@@ -75,19 +75,24 @@ class InputAttachment {
 
 struct HttpOptions {
   std::wstring UserAgent;
-  // Milliseconds for each stage of the request; the whole request can take their sum.
+  // Milliseconds for each stage of the request (a stage waits this long for its next bytes).
   int ResolveTimeout = 5000;
   int ConnectTimeout = 5000;
   int SendTimeout = 5000;
   int ReceiveTimeout = 5000;
+  // Milliseconds for the whole request, redirects included: a server that trickles its answer
+  // never lets a stage's time-out run out.
+  int TotalTimeout = 30000;
   std::size_t MaxBodyBytes = 4u << 20;  // a longer answer counts as failed
-  // Set from another thread to give the request up at its next stage or read (program exit):
-  // a server that trickles its answer would otherwise hold the request for as long as it likes.
+  // Set from another thread to give the request up (program exit): the request ends within a
+  // fraction of a second, whatever the server does.
   const std::atomic<bool>* Abort = nullptr;
 };
 
 struct HttpResult {
-  bool Answered = false;  // false: no answer (no network, no such host, time-out, cut off)
+  // false: no answer (no network, no such host, a time-out, given up, a body cut short, a
+  // redirect to another host)
+  bool Answered = false;
   int Status = 0;         // the HTTP status code of the answer
   std::string Body;       // the answer's body bytes as sent
   std::wstring Error;     // what failed, when not answered
@@ -219,7 +224,8 @@ class System {
   virtual bool SetClipboardText(const std::wstring& text) = 0;
 
   // One GET of an http or https address. Safe to call from a worker thread; it returns when the
-  // answer has been read whole or a time-out of the options has run out.
+  // answer has been read whole, a time-out of the options has run out or the request was given
+  // up. Only a whole body counts as an answer, and redirects are followed on the same host only.
   virtual HttpResult HttpGet(const std::wstring& url, const HttpOptions& options) = 0;
   // ===== end of the window tree walk, clipboard, HTTP =====
 

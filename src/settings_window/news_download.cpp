@@ -1,5 +1,7 @@
 #include "settings_window/news_download.h"
 
+#include <chrono>
+
 #include "core/common.h"
 #include "core/maker_addresses.h"
 #include "monitor/globals.h"
@@ -19,9 +21,11 @@ NewsOutcome DownloadNews(const std::wstring& folder, const std::atomic<bool>* ab
   try {
     os::HttpOptions options;
     options.UserAgent = NewsUserAgent();
+    options.TotalTimeout = kNewsDeadlineMs;
     options.Abort = abort;
     const os::HttpResult answer = os::Sys().HttpGet(core::kNewsAddress, options);
-    if (!answer.Answered) return NewsOutcome::NoAnswer;
+    // Given up: the program is ending, and may already have let go of what a write needs.
+    if (!answer.Answered || (abort != nullptr && abort->load())) return NewsOutcome::NoAnswer;
     // An error page is no news: only the page itself replaces the file of an earlier run.
     if (answer.Status != 200) return NewsOutcome::NotSaved;
     try {
@@ -40,21 +44,37 @@ NewsOutcome DownloadNews(const std::wstring& folder, const std::atomic<bool>* ab
 }
 
 TNewsDownload::~TNewsDownload() {
-  m_abort = true;
-  if (m_worker.joinable()) m_worker.join();
+  if (!m_worker.joinable()) return;
+  m_run->Abort = true;
+  bool ended = false;
+  {
+    std::unique_lock lock(m_run->Mutex);
+    ended = m_run->Ended.wait_for(lock, std::chrono::milliseconds(kNewsStopWaitMs),
+                                  [this] { return m_run->Done; });
+  }
+  if (ended) {
+    m_worker.join();
+  } else {
+    m_worker.detach();  // it holds its own share of m_run and writes nothing once aborted
+  }
 }
 
 void TNewsDownload::Start(const std::wstring& folder) {
-  if (m_started && m_outcome.load() == NewsOutcome::Running) return;
+  if (Running()) return;
   if (m_worker.joinable()) m_worker.join();  // an ended one
-  m_outcome = NewsOutcome::Running;
-  m_started = true;
-  m_worker = std::thread([this, folder] { m_outcome = DownloadNews(folder, &m_abort); });
+  m_run = std::make_shared<Run>();
+  m_worker = std::thread([run = m_run, folder] {
+    const NewsOutcome outcome = DownloadNews(folder, &run->Abort);
+    std::lock_guard lock(run->Mutex);
+    run->Outcome = outcome;
+    run->Done = true;
+    run->Ended.notify_all();
+  });
 }
 
 NewsOutcome TNewsDownload::Wait() {
   if (m_worker.joinable()) m_worker.join();
-  return m_outcome.load();
+  return Outcome();
 }
 
 void TimerUpdateTimer(ui::Timer& timer, TNewsDownload& download) {

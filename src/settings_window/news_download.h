@@ -3,6 +3,9 @@
 // About page finds it. The request runs on a worker thread, so the indicators, the mouse hook
 // and every other handler of the UI thread go on while the network is slow or absent.
 #include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -24,15 +27,21 @@ enum class NewsOutcome {
 // The program and its version, as the request names them.
 std::wstring NewsUserAgent();
 
-// Fetches the news page and, on a 200 answer, writes its body to `folder` + kNewsFileName
-// through a temporary file in the same folder. Blocks; raises nothing. Setting `abort` gives the
-// request up at its next stage or read, leaving the file as it was.
+// The whole download's deadline, redirects included, whatever the server does.
+inline constexpr int kNewsDeadlineMs = 30000;
+// How long the end of the program waits for a download to give up before it leaves it behind.
+inline constexpr int kNewsStopWaitMs = 1000;
+
+// Fetches the news page and, on a whole 200 answer, writes its body to `folder` + kNewsFileName
+// through a temporary file in the same folder. Blocks up to kNewsDeadlineMs; raises nothing.
+// Setting `abort` gives the request up within a fraction of a second, leaving the file as it was.
 NewsOutcome DownloadNews(const std::wstring& folder,
                          const std::atomic<bool>* abort = nullptr) noexcept;
 
 // One download on a worker thread. The main window owns it; destroying it gives a running
-// request up and waits for it, which the request's time-outs keep short, so the program ends
-// cleanly even while a server trickles its answer.
+// request up and waits up to kNewsStopWaitMs for the worker, so the program's end never waits on
+// the network. A worker that has not ended by then is left to end on its own: it owns what it
+// uses, and an aborted download writes nothing.
 class TNewsDownload {
  public:
   TNewsDownload() = default;
@@ -42,16 +51,28 @@ class TNewsDownload {
 
   // Starts the download into `folder`; nothing while one runs already.
   void Start(const std::wstring& folder);
-  bool Running() const noexcept { return m_outcome.load() == NewsOutcome::Running && m_started; }
-  NewsOutcome Outcome() const noexcept { return m_outcome.load(); }
-  // Waits for the worker to end (tests, shutdown).
+  bool Running() const noexcept {
+    return m_run != nullptr && m_run->Outcome.load() == NewsOutcome::Running;
+  }
+  NewsOutcome Outcome() const noexcept {
+    return m_run != nullptr ? m_run->Outcome.load() : NewsOutcome::Running;
+  }
+  // Waits for the worker to end (tests); the download's deadline bounds the wait.
   NewsOutcome Wait();
 
  private:
+  // Shared by the owner and its worker, so that a worker left behind at the end of the program
+  // still has it.
+  struct Run {
+    std::atomic<NewsOutcome> Outcome{NewsOutcome::Running};
+    std::atomic<bool> Abort{false};
+    std::mutex Mutex;
+    std::condition_variable Ended;
+    bool Done = false;  // under Mutex
+  };
+
+  std::shared_ptr<Run> m_run;
   std::thread m_worker;
-  bool m_started = false;
-  std::atomic<NewsOutcome> m_outcome{NewsOutcome::Running};
-  std::atomic<bool> m_abort{false};
 };
 
 // OnTimer of the main window's one-shot TimerUpdate: the timer is switched off first, so that it

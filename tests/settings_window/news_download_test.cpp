@@ -105,6 +105,8 @@ TEST_F(NewsDownload, TheRequestGoesToTheNewsAddressWithTimeOuts) {
     EXPECT_GT(t, 0);
     EXPECT_LE(t, 10000) << "a few seconds each";
   }
+  EXPECT_EQ(o.TotalTimeout, settings_window::kNewsDeadlineMs) << "and a deadline for the whole";
+  EXPECT_LE(o.TotalTimeout, 60000);
 }
 
 TEST_F(NewsDownload, TheUiThreadGoesOnWhileTheAnswerIsSlow) {
@@ -138,6 +140,37 @@ TEST_F(NewsDownload, TheUiThreadGoesOnWhileTheAnswerIsSlow) {
   release.set_value();
   EXPECT_EQ(download.Wait(), settings_window::NewsOutcome::Saved);
   EXPECT_EQ(sys->FileText(kNews), "late news");
+}
+
+// Even a request that never gives up (a name look-up that hangs, say) does not hold the end of
+// the program, and its late answer is not written.
+TEST_F(NewsDownload, ItsEndIsBoundedEvenWhenTheRequestDoesNotGiveUp) {
+  std::promise<void> release;
+  std::shared_future<void> gate = release.get_future().share();
+  std::atomic<HANDLE> worker{nullptr};
+  sys->HttpAnswer = [gate, &worker](const std::wstring&, const os::HttpOptions&) {
+    worker = ::OpenThread(SYNCHRONIZE, FALSE, ::GetCurrentThreadId());
+    // Bounded only so that a broken build cannot hang the suite.
+    gate.wait_for(std::chrono::seconds(20));
+    return Answer(200, "late news");
+  };
+  std::chrono::steady_clock::time_point end;
+  {
+    settings_window::TNewsDownload download;
+    download.Start(kFolder);
+    for (int round = 0; worker.load() == nullptr && round < 2000; ++round) ::Sleep(10);
+    ASSERT_NE(worker.load(), nullptr) << "the request was made";
+    end = std::chrono::steady_clock::now();
+  }
+  const auto took = std::chrono::steady_clock::now() - end;
+  // Generous: this checks for a hang, not for speed.
+  EXPECT_LT(took, std::chrono::seconds(3));
+
+  release.set_value();
+  ASSERT_EQ(::WaitForSingleObject(worker.load(), 20000), WAIT_OBJECT_0);
+  ::CloseHandle(worker.load());
+  EXPECT_EQ(sys->FileText(kNews), "<p>old news</p>");
+  EXPECT_EQ(sys->FilesIn(kFolder).size(), 1u);
 }
 
 }  // namespace
