@@ -230,14 +230,25 @@ std::wstring ReadText(const Json& v) {
   return os::Utf8ToWide(JsonAsText(v));
 }
 
-void ReadList(const Json& v, TStringList& list) {
+TStringList ReadList(const Json& v) {
   if (!v.is_array()) WrongType("a list");
+  TStringList list;
   for (const auto& element : v) {
     // A line is text; a nested list or object is no line, and turning it into text would walk
     // it recursively.
     if (element.is_array() || element.is_object()) WrongType("a list of texts");
     list.push_back(os::Utf8ToWide(JsonAsText(element)));
   }
+  return list;
+}
+
+// A value's kind in the words of the message that refuses it.
+std::wstring WhatItHolds(const Json& v) {
+  if (v.is_array()) return L"a list";
+  if (v.is_string()) return L"a text";
+  if (v.is_number()) return L"a number";
+  if (v.is_boolean()) return L"true or false";
+  return L"null";
 }
 
 // A window place far beyond any screen, held where Left + Width and the like still fit an int.
@@ -261,8 +272,9 @@ void ApplyClamps(TSettings& s) {
 
 void LoadKey(TSettings& s, SettingsWindows& w, const Key& key, const Json* v) {
   if (key.kind == Kind::List) {
-    (s.*key.list).clear();  // emptied whether or not the key is there
-    if (v != nullptr) ReadList(*v, s.*key.list);
+    // Emptied whether or not the key is there; a list that cannot be read whole keeps its lines,
+    // as the lists after a bad key do.
+    s.*key.list = v != nullptr ? ReadList(*v) : TStringList{};
     return;
   }
   if (v == nullptr) return;
@@ -375,11 +387,17 @@ void TSettings::LoadSections(const Json& doc, SettingsWindows& windows) {
   for (const auto& section : Layout()) {
     const Json* obj = FindMember(doc, section.name);
     if (obj == nullptr) continue;
+    // A section that is no object holds none of its keys: taken as read, it would empty its
+    // lists and drop its values without a word. It is refused like a bad key, before any of them.
+    if (!obj->is_object()) {
+      throw os::Error(L"Section \"" + os::Utf8ToWide(section.name) + L"\": it holds " +
+                      WhatItHolds(*obj) + L" where its keys between { and } belong.");
+    }
     bool clampsPending = std::any_of(section.keys.begin(), section.keys.end(),
                                      [](const Key& k) { return k.clampsAfter; });
     for (const auto& key : section.keys) {
       try {
-        LoadKey(*this, windows, key, obj->is_object() ? FindMember(*obj, key.name) : nullptr);
+        LoadKey(*this, windows, key, FindMember(*obj, key.name));
       } catch (const os::Error& e) {
         // The program goes on with what was read before the bad key; a BorderWidth read before
         // it must not escape its clamp because the clamps' turn never came.

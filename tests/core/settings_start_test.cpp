@@ -81,6 +81,13 @@ INSTANTIATE_TEST_SUITE_P(
         UnreadableCase{"badColour", R"({"DesktopIndicator":{"Color_Led_On":"red"}})", L"\"red\""},
         UnreadableCase{"aboveInt64", R"({"DesktopIndicator":{"BorderWidth":18446744073709551615}})",
                        L"\"BorderWidth\""},
+        // Sections of another type than an object: they were skipped without a word.
+        UnreadableCase{"sectionAList", R"({"DesktopBorder": [1, 2]})",
+                       L"Section \"DesktopBorder\": it holds a list"},
+        UnreadableCase{"sectionAText", R"({"MouseIndicator": "oops"})",
+                       L"Section \"MouseIndicator\": it holds a text"},
+        UnreadableCase{"listMemberAList", R"({"DesktopBorder": {"SL_Lang_DesktopBorder_Color": [[1]]}})",
+                       L"\"SL_Lang_DesktopBorder_Color\""},
         UnreadableCase{"nested12000Levels",
                        R"({"Exclude_WindowClass":{"SL_Exclude_WindowClass":)" +
                            std::string(12000, '[') + std::string(12000, ']') + "}}",
