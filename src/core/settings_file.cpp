@@ -321,10 +321,35 @@ void CentreMainWindow(SettingsWindows& windows) {
   windows.SetMainWindowLeft(p.Width() / 2 - m.Width() / 2);
 }
 
-// A place saved on a monitor that is gone (or typed into the file) would leave the settings
-// window where nobody can see it, and so out of reach for good: it comes back as with no file.
-void KeepMainWindowOnAMonitor(SettingsWindows& windows) {
-  if (!os::Sys().RectOnAnyMonitor(windows.MainWindowBounds())) CentreMainWindow(windows);
+// What of the main window's caption must lie on one work area for the user to drag it, in
+// pixels at 96 DPI: the band of its top frame and caption bar, whole in height, and of that band,
+// left of the caption buttons (which take no drag), a stretch a mouse can easily hit.
+constexpr int kCaptionBandHeight = 30;
+constexpr int kCaptionButtonsWidth = 140;
+constexpr int kCaptionGripWidth = 60;
+
+int AtScreenDpi(int pixels) {
+  const int dpi = os::Sys().ScreenPixelsPerInch();
+  return (pixels * (dpi > 0 ? dpi : 96) + 48) / 96;
+}
+
+bool CaptionWithinReach(const os::Rect& window) {
+  const int buttons = std::min(AtScreenDpi(kCaptionButtonsWidth), window.Width() / 2);
+  const os::Rect band{window.Left, window.Top, window.Right - buttons,
+                      window.Top + AtScreenDpi(kCaptionBandHeight)};
+  const int grip = AtScreenDpi(kCaptionGripWidth);
+  for (const os::Rect& area : os::Sys().MonitorWorkAreas()) {
+    const int onIt = std::min(band.Right, area.Right) - std::max(band.Left, area.Left);
+    if (area.Top <= band.Top && band.Bottom <= area.Bottom && onIt >= grip) return true;
+  }
+  return false;
+}
+
+// A place saved on a monitor that is gone, or typed into the file, or with no more than a corner
+// on a screen, would leave the settings window where the user cannot take it by its caption, and
+// so out of reach for good: it comes back as with no file.
+void KeepMainWindowWithinReach(SettingsWindows& windows) {
+  if (!CaptionWithinReach(windows.MainWindowBounds())) CentreMainWindow(windows);
 }
 
 }  // namespace
@@ -377,10 +402,10 @@ void TSettings::Load(const std::wstring& fileName, SettingsWindows& windows) {
   try {
     LoadSections(*doc, windows);
   } catch (...) {
-    KeepMainWindowOnAMonitor(windows);  // a bad key later in the file does not keep it away
+    KeepMainWindowWithinReach(windows);  // a bad key later in the file does not keep it away
     throw;
   }
-  KeepMainWindowOnAMonitor(windows);
+  KeepMainWindowWithinReach(windows);
 }
 
 void TSettings::LoadSections(const Json& doc, SettingsWindows& windows) {

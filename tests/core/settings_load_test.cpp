@@ -225,37 +225,61 @@ TEST_F(SettingsLoad, MainWindowPlaceIsAppliedAsItStands) {
   EXPECT_FALSE(windows.Switches[MinimizeSwitch::OnEsc]);
 }
 
-// A place on no monitor (one that is gone, or a hand-edited number) would keep the settings
-// window out of sight and out of reach: the window is centred on the primary monitor instead, as
-// with no file. A place on any monitor, or partly on one, stands.
-TEST_F(SettingsLoad, AMainWindowOnNoMonitorIsCentredOnThePrimaryOne) {
+// A place where the user cannot take the main window by its caption (on no monitor, or with
+// only a corner, its caption buttons or its lower part on one) would keep the settings window out
+// of reach: the window is centred on the primary monitor instead, as with no file. A place whose
+// caption bar lies on a work area, its full height and 60 pixels of it left of the buttons (at
+// 96 DPI), stands.
+struct PlaceCase {
+  const char* name;
+  int Left, Top;
+  bool stands;
+  int dpi = 96;
+};
+
+class MainWindowPlace : public SettingsLoad, public ::testing::WithParamInterface<PlaceCase> {};
+
+TEST_P(MainWindowPlace, StandsOnlyWithItsCaptionWithinReach) {
   sys->Monitor = {0, 0, 1920, 1080};
-  sys->OtherMonitors = {{1920, 0, 3840, 1080}};
-  const os::Point centred{1920 / 2 - 900 / 2, 1080 / 2 - 650 / 2};
-  const struct {
-    int Left, Top;
-    os::Point Expected;
-  } cases[] = {
-      {2500, 300, {2500, 300}},           // on the second monitor
-      {-800, 100, {-800, 100}},           // its right 100 pixels on the primary
-      {100, -649, {100, -649}},           // its bottom pixel row on the primary
-      {-900, 100, centred},               // touching the primary's left edge from outside
-      {100, -650, centred},               // touching its top edge from outside
-      {3840, 0, centred},                 // right of the second monitor
-      {1'000'000, 1'000'000, centred},    // far out
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.Left << ", " << c.Top);
-    FakeSettingsWindows w;
-    core::TSettings s;
-    sys->AddFile(kFile, R"({"MainWindow":{"Left":)" + std::to_string(c.Left) + R"(,"Top":)" +
-                            std::to_string(c.Top) + "}}");
-    s.Load(kFile, w);
-    EXPECT_EQ(w.Main.Left, c.Expected.X);
-    EXPECT_EQ(w.Main.Top, c.Expected.Y);
-    EXPECT_EQ(w.Main.Width(), 900);
-  }
+  sys->WorkArea = {0, 0, 1920, 1040};  // the taskbar below
+  sys->OtherMonitors = {{1920, -200, 3840, 880}};
+  sys->Dpi = GetParam().dpi;
+  LoadText(R"({"MainWindow":{"Left":)" + std::to_string(GetParam().Left) + R"(,"Top":)" +
+           std::to_string(GetParam().Top) + "}}");
+  const os::Point expected = GetParam().stands ? os::Point{GetParam().Left, GetParam().Top}
+                                               : os::Point{1920 / 2 - 900 / 2, 1080 / 2 - 650 / 2};
+  EXPECT_EQ(windows.Main.Left, expected.X);
+  EXPECT_EQ(windows.Main.Top, expected.Y);
+  EXPECT_EQ(windows.Main.Width(), 900);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, MainWindowPlace,
+    ::testing::Values(
+        PlaceCase{"whollyOnThePrimary", 100, 100, true},
+        PlaceCase{"onTheSecondMonitor", 2500, -150, true},
+        PlaceCase{"acrossBothMonitors", 1500, 300, true},
+        PlaceCase{"atTheWorkAreasTopLeftCorner", 0, 0, true},
+        PlaceCase{"captionJustAboveTheTaskbar", 100, 1040 - 30, true},
+        PlaceCase{"aFivePixelCornerOnThePrimary", -895, 1075, false},
+        PlaceCase{"aFivePixelCornerOnTheSecond", 3835, -200 - 650 + 5, false},
+        PlaceCase{"captionBehindTheTaskbar", 100, 1041 - 30, false},
+        PlaceCase{"captionOffTheTop", 100, -20, false},
+        PlaceCase{"onlyTheBottomRowOn", 100, -649, false},
+        // Above the primary's top, where the second monitor stands higher: on no work area.
+        PlaceCase{"captionAboveThePrimaryBesideTheSecond", 1000, -150, false},
+        PlaceCase{"sixtyPixelsOfCaptionOnTheLeftEdge", -700, 100, true},
+        PlaceCase{"fiftyNinePixelsOfCaptionOnTheLeftEdge", -701, 100, false},
+        PlaceCase{"onlyTheCaptionButtonsOn", -800, 100, false},
+        PlaceCase{"rightOfEveryMonitor", 3840, 0, false},
+        PlaceCase{"farOut", 1'000'000, 1'000'000, false},
+        // At 144 DPI the caption and its buttons are larger: 110 pixels left of them hold at
+        // 96 DPI and not at 144.
+        PlaceCase{"aStretchThatHoldsAt96", -650, 100, true, 96},
+        PlaceCase{"isTooShortAt144", -650, 100, false, 144},
+        PlaceCase{"aCaptionBandThatHoldsAt96", 100, 1040 - 31, true, 96},
+        PlaceCase{"isBehindTheTaskbarAt144", 100, 1040 - 31, false, 144}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SettingsLoad, AMainWindowOnNoMonitorIsCentredAlsoWhenALaterKeyStopsTheLoad) {
   sys->Monitor = {0, 0, 1920, 1080};
