@@ -230,14 +230,25 @@ std::wstring ReadText(const Json& v) {
   return os::Utf8ToWide(JsonAsText(v));
 }
 
-void ReadList(const Json& v, TStringList& list) {
+TStringList ReadList(const Json& v) {
   if (!v.is_array()) WrongType("a list");
+  TStringList list;
   for (const auto& element : v) {
     // A line is text; a nested list or object is no line, and turning it into text would walk
     // it recursively.
     if (element.is_array() || element.is_object()) WrongType("a list of texts");
     list.push_back(os::Utf8ToWide(JsonAsText(element)));
   }
+  return list;
+}
+
+// A value's kind in the words of the message that refuses it.
+std::wstring WhatItHolds(const Json& v) {
+  if (v.is_array()) return L"a list";
+  if (v.is_string()) return L"a text";
+  if (v.is_number()) return L"a number";
+  if (v.is_boolean()) return L"true or false";
+  return L"null";
 }
 
 // A window place far beyond any screen, held where Left + Width and the like still fit an int.
@@ -261,8 +272,9 @@ void ApplyClamps(TSettings& s) {
 
 void LoadKey(TSettings& s, SettingsWindows& w, const Key& key, const Json* v) {
   if (key.kind == Kind::List) {
-    (s.*key.list).clear();  // emptied whether or not the key is there
-    if (v != nullptr) ReadList(*v, s.*key.list);
+    // Emptied whether or not the key is there; a list that cannot be read whole keeps its lines,
+    // as the lists after a bad key do.
+    s.*key.list = v != nullptr ? ReadList(*v) : TStringList{};
     return;
   }
   if (v == nullptr) return;
@@ -309,10 +321,35 @@ void CentreMainWindow(SettingsWindows& windows) {
   windows.SetMainWindowLeft(p.Width() / 2 - m.Width() / 2);
 }
 
-// A place saved on a monitor that is gone (or typed into the file) would leave the settings
-// window where nobody can see it, and so out of reach for good: it comes back as with no file.
-void KeepMainWindowOnAMonitor(SettingsWindows& windows) {
-  if (!os::Sys().RectOnAnyMonitor(windows.MainWindowBounds())) CentreMainWindow(windows);
+// What of the main window's caption must lie on one work area for the user to drag it, in
+// pixels at 96 DPI: the band of its top frame and caption bar, whole in height, and of that band,
+// left of the caption buttons (which take no drag), a stretch a mouse can easily hit.
+constexpr int kCaptionBandHeight = 30;
+constexpr int kCaptionButtonsWidth = 140;
+constexpr int kCaptionGripWidth = 60;
+
+int AtScreenDpi(int pixels) {
+  const int dpi = os::Sys().ScreenPixelsPerInch();
+  return (pixels * (dpi > 0 ? dpi : 96) + 48) / 96;
+}
+
+bool CaptionWithinReach(const os::Rect& window) {
+  const int buttons = std::min(AtScreenDpi(kCaptionButtonsWidth), window.Width() / 2);
+  const os::Rect band{window.Left, window.Top, window.Right - buttons,
+                      window.Top + AtScreenDpi(kCaptionBandHeight)};
+  const int grip = AtScreenDpi(kCaptionGripWidth);
+  for (const os::Rect& area : os::Sys().MonitorWorkAreas()) {
+    const int onIt = std::min(band.Right, area.Right) - std::max(band.Left, area.Left);
+    if (area.Top <= band.Top && band.Bottom <= area.Bottom && onIt >= grip) return true;
+  }
+  return false;
+}
+
+// A place saved on a monitor that is gone, or typed into the file, or with no more than a corner
+// on a screen, would leave the settings window where the user cannot take it by its caption, and
+// so out of reach for good: it comes back as with no file.
+void KeepMainWindowWithinReach(SettingsWindows& windows) {
+  if (!CaptionWithinReach(windows.MainWindowBounds())) CentreMainWindow(windows);
 }
 
 }  // namespace
@@ -365,21 +402,27 @@ void TSettings::Load(const std::wstring& fileName, SettingsWindows& windows) {
   try {
     LoadSections(*doc, windows);
   } catch (...) {
-    KeepMainWindowOnAMonitor(windows);  // a bad key later in the file does not keep it away
+    KeepMainWindowWithinReach(windows);  // a bad key later in the file does not keep it away
     throw;
   }
-  KeepMainWindowOnAMonitor(windows);
+  KeepMainWindowWithinReach(windows);
 }
 
 void TSettings::LoadSections(const Json& doc, SettingsWindows& windows) {
   for (const auto& section : Layout()) {
     const Json* obj = FindMember(doc, section.name);
     if (obj == nullptr) continue;
+    // A section that is no object holds none of its keys: taken as read, it would empty its
+    // lists and drop its values without a word. It is refused like a bad key, before any of them.
+    if (!obj->is_object()) {
+      throw os::Error(L"Section \"" + os::Utf8ToWide(section.name) + L"\": it holds " +
+                      WhatItHolds(*obj) + L" where its keys between { and } belong.");
+    }
     bool clampsPending = std::any_of(section.keys.begin(), section.keys.end(),
                                      [](const Key& k) { return k.clampsAfter; });
     for (const auto& key : section.keys) {
       try {
-        LoadKey(*this, windows, key, obj->is_object() ? FindMember(*obj, key.name) : nullptr);
+        LoadKey(*this, windows, key, FindMember(*obj, key.name));
       } catch (const os::Error& e) {
         // The program goes on with what was read before the bad key; a BorderWidth read before
         // it must not escape its clamp because the clamps' turn never came.

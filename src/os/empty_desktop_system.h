@@ -28,6 +28,7 @@ class EmptyDesktopSystem : public System {
   bool RectOnAnyMonitor(const Rect& r) override {
     return r.Left < 1920 && r.Right > 0 && r.Top < 1080 && r.Bottom > 0;
   }
+  std::vector<Rect> MonitorWorkAreas() override { return {PrimaryWorkArea()}; }
   TColor GetSysColor(int) override { return 0; }
   Rect TaskbarWindowRect() override { return {}; }
   Point CursorPos() override { return {}; }

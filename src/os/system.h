@@ -136,6 +136,9 @@ class System {
   virtual Rect PrimaryWorkArea() = 0;
   // Whether any part of a rectangle of the virtual screen lies on one of the monitors.
   virtual bool RectOnAnyMonitor(const Rect& r) = 0;
+  // The work area of every monitor, the primary one's first; never empty (with no monitor to
+  // ask, the primary work area alone).
+  virtual std::vector<Rect> MonitorWorkAreas() = 0;
   virtual TColor GetSysColor(int index) = 0;  // as 0x00BBGGRR
   // The window rectangle of the taskbar (the top-level window of class "Shell_TrayWnd"); all
   // zero when there is no taskbar window.

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <iterator>
+#include <string>
+#include <string_view>
+
 #include "core/color_text.h"
 #include "core/settings.h"
 #include "os/error.h"
@@ -220,37 +225,61 @@ TEST_F(SettingsLoad, MainWindowPlaceIsAppliedAsItStands) {
   EXPECT_FALSE(windows.Switches[MinimizeSwitch::OnEsc]);
 }
 
-// A place on no monitor (one that is gone, or a hand-edited number) would keep the settings
-// window out of sight and out of reach: the window is centred on the primary monitor instead, as
-// with no file. A place on any monitor, or partly on one, stands.
-TEST_F(SettingsLoad, AMainWindowOnNoMonitorIsCentredOnThePrimaryOne) {
+// A place where the user cannot take the main window by its caption (on no monitor, or with
+// only a corner, its caption buttons or its lower part on one) would keep the settings window out
+// of reach: the window is centred on the primary monitor instead, as with no file. A place whose
+// caption bar lies on a work area, its full height and 60 pixels of it left of the buttons (at
+// 96 DPI), stands.
+struct PlaceCase {
+  const char* name;
+  int Left, Top;
+  bool stands;
+  int dpi = 96;
+};
+
+class MainWindowPlace : public SettingsLoad, public ::testing::WithParamInterface<PlaceCase> {};
+
+TEST_P(MainWindowPlace, StandsOnlyWithItsCaptionWithinReach) {
   sys->Monitor = {0, 0, 1920, 1080};
-  sys->OtherMonitors = {{1920, 0, 3840, 1080}};
-  const os::Point centred{1920 / 2 - 900 / 2, 1080 / 2 - 650 / 2};
-  const struct {
-    int Left, Top;
-    os::Point Expected;
-  } cases[] = {
-      {2500, 300, {2500, 300}},           // on the second monitor
-      {-800, 100, {-800, 100}},           // its right 100 pixels on the primary
-      {100, -649, {100, -649}},           // its bottom pixel row on the primary
-      {-900, 100, centred},               // touching the primary's left edge from outside
-      {100, -650, centred},               // touching its top edge from outside
-      {3840, 0, centred},                 // right of the second monitor
-      {1'000'000, 1'000'000, centred},    // far out
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.Left << ", " << c.Top);
-    FakeSettingsWindows w;
-    core::TSettings s;
-    sys->AddFile(kFile, R"({"MainWindow":{"Left":)" + std::to_string(c.Left) + R"(,"Top":)" +
-                            std::to_string(c.Top) + "}}");
-    s.Load(kFile, w);
-    EXPECT_EQ(w.Main.Left, c.Expected.X);
-    EXPECT_EQ(w.Main.Top, c.Expected.Y);
-    EXPECT_EQ(w.Main.Width(), 900);
-  }
+  sys->WorkArea = {0, 0, 1920, 1040};  // the taskbar below
+  sys->OtherMonitors = {{1920, -200, 3840, 880}};
+  sys->Dpi = GetParam().dpi;
+  LoadText(R"({"MainWindow":{"Left":)" + std::to_string(GetParam().Left) + R"(,"Top":)" +
+           std::to_string(GetParam().Top) + "}}");
+  const os::Point expected = GetParam().stands ? os::Point{GetParam().Left, GetParam().Top}
+                                               : os::Point{1920 / 2 - 900 / 2, 1080 / 2 - 650 / 2};
+  EXPECT_EQ(windows.Main.Left, expected.X);
+  EXPECT_EQ(windows.Main.Top, expected.Y);
+  EXPECT_EQ(windows.Main.Width(), 900);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, MainWindowPlace,
+    ::testing::Values(
+        PlaceCase{"whollyOnThePrimary", 100, 100, true},
+        PlaceCase{"onTheSecondMonitor", 2500, -150, true},
+        PlaceCase{"acrossBothMonitors", 1500, 300, true},
+        PlaceCase{"atTheWorkAreasTopLeftCorner", 0, 0, true},
+        PlaceCase{"captionJustAboveTheTaskbar", 100, 1040 - 30, true},
+        PlaceCase{"aFivePixelCornerOnThePrimary", -895, 1075, false},
+        PlaceCase{"aFivePixelCornerOnTheSecond", 3835, -200 - 650 + 5, false},
+        PlaceCase{"captionBehindTheTaskbar", 100, 1041 - 30, false},
+        PlaceCase{"captionOffTheTop", 100, -20, false},
+        PlaceCase{"onlyTheBottomRowOn", 100, -649, false},
+        // Above the primary's top, where the second monitor stands higher: on no work area.
+        PlaceCase{"captionAboveThePrimaryBesideTheSecond", 1000, -150, false},
+        PlaceCase{"sixtyPixelsOfCaptionOnTheLeftEdge", -700, 100, true},
+        PlaceCase{"fiftyNinePixelsOfCaptionOnTheLeftEdge", -701, 100, false},
+        PlaceCase{"onlyTheCaptionButtonsOn", -800, 100, false},
+        PlaceCase{"rightOfEveryMonitor", 3840, 0, false},
+        PlaceCase{"farOut", 1'000'000, 1'000'000, false},
+        // At 144 DPI the caption and its buttons are larger: 110 pixels left of them hold at
+        // 96 DPI and not at 144.
+        PlaceCase{"aStretchThatHoldsAt96", -650, 100, true, 96},
+        PlaceCase{"isTooShortAt144", -650, 100, false, 144},
+        PlaceCase{"aCaptionBandThatHoldsAt96", 100, 1040 - 31, true, 96},
+        PlaceCase{"isBehindTheTaskbarAt144", 100, 1040 - 31, false, 144}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SettingsLoad, AMainWindowOnNoMonitorIsCentredAlsoWhenALaterKeyStopsTheLoad) {
   sys->Monitor = {0, 0, 1920, 1080};
@@ -552,6 +581,142 @@ TEST(SettingsDefaults, ColoursByLanguageDifferPerIndicator) {
                                L"1:Start", L"1:TrayNotifyWnd", L"1:TrayButton"}));
   EXPECT_EQ(s.SL_Exclude_AppFileName2,
             (core::TStringList{L"1:SystemSettings.exe", L"1:calc.exe", L"1:CalculatorApp.exe"}));
+}
+
+// --- Values of the wrong shape where a section or a list belongs. They are refused like a bad
+// colour text: the load stops there, with a message that names the place, and every list not
+// read keeps its lines (they are set apart from their defaults here, so that an emptied or a
+// re-read list shows).
+
+constexpr core::TStringList core::TSettings::*kEveryList[] = {
+    &core::TSettings::SL_Lang_Color_Font,
+    &core::TSettings::SL_Lang_Color_Background,
+    &core::TSettings::SL_Lang_DesktopBorder_Color,
+    &core::TSettings::MouseIndicator_SL_Lang_Color_Font,
+    &core::TSettings::MouseIndicator_SL_Lang_Color_Background,
+    &core::TSettings::SL_Exclude_WindowClass,
+    &core::TSettings::SL_Exclude_AppFileName,
+    &core::TSettings::CaretIndicator_SL_Lang_Color_Font,
+    &core::TSettings::CaretIndicator_SL_Lang_Color_Background,
+    &core::TSettings::SL_Exclude_AppFileName2,
+    &core::TSettings::SL_Lang_RGB_Color,
+};
+
+void MarkEveryList(core::TSettings& s) {
+  int n = 0;
+  for (auto list : kEveryList) s.*list = {L"XX=0000" + std::to_wstring(n++)};
+}
+
+class SettingsWrongShape : public SettingsLoad {
+ protected:
+  // Loads text into settings, their lists marked first; the load must be refused with a message
+  // that holds every one of `named`.
+  void LoadRefused(core::TSettings& into, const std::string& text,
+                   std::initializer_list<const wchar_t*> named) {
+    MarkEveryList(into);
+    sys->AddFile(kFile, text);
+    try {
+      into.Load(kFile, windows);
+      ADD_FAILURE() << "no error";
+    } catch (const os::Error& e) {
+      for (const wchar_t* name : named) {
+        EXPECT_NE(e.Message().find(name), std::wstring::npos) << os::WideToUtf8(e.Message());
+      }
+    }
+  }
+  // The file the settings would save, all of it; for settings untouched by the load it is the
+  // file of marked defaults.
+  std::string Saved(core::TSettings& s) {
+    s.Save(L"C:\\Work\\Settings\\saved.json", windows);
+    return sys->FileText(L"C:\\Work\\Settings\\saved.json");
+  }
+  std::string SavedDefaults() {
+    core::TSettings defaults;
+    MarkEveryList(defaults);
+    return Saved(defaults);
+  }
+};
+
+TEST_F(SettingsWrongShape, ASectionThatIsNoObjectIsRefusedAndChangesNothing) {
+  const char* const wrongValues[] = {"[1, 2]", "\"oops\"", "5", "true", "null", "[]"};
+  const char* const sections[] = {"MainWindow",          "DesktopIndicator",
+                                  "DesktopBorder",       "MouseIndicator",
+                                  "Exclude_WindowClass", "Exclude_AppFileName",
+                                  "SystemTrayIndicator", "CaretIndicator",
+                                  "Exclude_AppFileName2", "RGB_Lighting"};
+  static_assert(std::size(sections) == 10);
+  const std::string defaults = SavedDefaults();
+  for (const char* section : sections) {
+    for (const char* value : wrongValues) {
+      SCOPED_TRACE(std::string(section) + ": " + value);
+      core::TSettings s;
+      windows = FakeSettingsWindows();
+      LoadRefused(s, std::string("{\"") + section + "\": " + value + "}",
+                  {(L"\"" + os::Utf8ToWide(section) + L"\"").c_str()});
+      EXPECT_EQ(Saved(s), defaults);
+    }
+  }
+}
+
+// The reported files, with the sections before them read and the ones after them not.
+TEST_F(SettingsWrongShape, ReadsTheSectionsBeforeAWrongOneOnly) {
+  for (const char* wrong : {R"("DesktopBorder": [1, 2])", R"("MouseIndicator": "oops")"}) {
+    SCOPED_TRACE(wrong);
+    core::TSettings s;
+    LoadRefused(s, std::string(R"({"DesktopIndicator": {"BorderWidth": 3, "SL_Lang_Color_Font": ["US=112233"]},)") +
+                    wrong + R"(, "RGB_Lighting": {"SL_Lang_RGB_Color": ["US=445566"]}})",
+                {L"Section"});
+    EXPECT_EQ(s.BorderWidth, 3);
+    EXPECT_EQ(s.SL_Lang_Color_Font, core::TStringList{L"US=112233"});
+    EXPECT_TRUE(s.SL_Lang_Color_Background.empty()) << "read: the section holds no such key";
+    EXPECT_EQ(s.SL_Lang_DesktopBorder_Color, core::TStringList{L"XX=00002"});
+    EXPECT_EQ(s.MouseIndicator_SL_Lang_Color_Font, core::TStringList{L"XX=00003"});
+    EXPECT_EQ(s.SL_Exclude_WindowClass, core::TStringList{L"XX=00005"});
+    EXPECT_EQ(s.SL_Lang_RGB_Color, core::TStringList{L"XX=000010"}) << "after it: not read";
+  }
+}
+
+// A list key whose value is no list, or a list with a member that is no line: that list keeps
+// its lines too, as do the lists after it; the lists before it in its section are read.
+TEST_F(SettingsWrongShape, AListOfTheWrongShapeKeepsItsLines) {
+  const struct {
+    const char* section;
+    const char* key;
+    std::size_t index;  // in kEveryList
+  } lists[] = {
+      {"DesktopIndicator", "SL_Lang_Color_Font", 0},
+      {"DesktopIndicator", "SL_Lang_Color_Background", 1},
+      {"DesktopBorder", "SL_Lang_DesktopBorder_Color", 2},
+      {"MouseIndicator", "MouseIndicator_SL_Lang_Color_Font", 3},
+      {"MouseIndicator", "MouseIndicator_SL_Lang_Color_Background", 4},
+      {"Exclude_WindowClass", "SL_Exclude_WindowClass", 5},
+      {"Exclude_AppFileName", "SL_Exclude_AppFileName", 6},
+      {"CaretIndicator", "CaretIndicator_SL_Lang_Color_Font", 7},
+      {"CaretIndicator", "CaretIndicator_SL_Lang_Color_Background", 8},
+      {"Exclude_AppFileName2", "SL_Exclude_AppFileName2", 9},
+      {"RGB_Lighting", "SL_Lang_RGB_Color", 10},
+  };
+  static_assert(std::size(lists) == std::size(kEveryList));
+  const char* const wrongValues[] = {R"(["US=010203", [1, 2]])", R"(["US=010203", {"a": 1}])",
+                                     R"("US=010203")", "{}", "7", "null"};
+  for (const auto& list : lists) {
+    for (const char* value : wrongValues) {
+      SCOPED_TRACE(std::string(list.key) + ": " + value);
+      core::TSettings s;
+      LoadRefused(s, std::string("{\"") + list.section + "\": {\"" + list.key + "\": " + value + "}}",
+                  {(L"\"" + os::Utf8ToWide(list.section) + L"\"").c_str(),
+                   (L"\"" + os::Utf8ToWide(list.key) + L"\"").c_str()});
+      for (std::size_t i = 0; i < std::size(kEveryList); ++i) {
+        const core::TStringList marked{L"XX=0000" + std::to_wstring(i)};
+        const core::TStringList& now = s.*kEveryList[i];
+        if (i == list.index - 1 && lists[i].section == std::string_view(list.section)) {
+          EXPECT_TRUE(now.empty()) << "read before the bad list, in its section: " << lists[i].key;
+        } else {
+          EXPECT_EQ(now, marked) << lists[i].key;
+        }
+      }
+    }
+  }
 }
 
 }  // namespace

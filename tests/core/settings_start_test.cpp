@@ -81,6 +81,13 @@ INSTANTIATE_TEST_SUITE_P(
         UnreadableCase{"badColour", R"({"DesktopIndicator":{"Color_Led_On":"red"}})", L"\"red\""},
         UnreadableCase{"aboveInt64", R"({"DesktopIndicator":{"BorderWidth":18446744073709551615}})",
                        L"\"BorderWidth\""},
+        // Sections of another type than an object: they were skipped without a word.
+        UnreadableCase{"sectionAList", R"({"DesktopBorder": [1, 2]})",
+                       L"Section \"DesktopBorder\": it holds a list"},
+        UnreadableCase{"sectionAText", R"({"MouseIndicator": "oops"})",
+                       L"Section \"MouseIndicator\": it holds a text"},
+        UnreadableCase{"listMemberAList", R"({"DesktopBorder": {"SL_Lang_DesktopBorder_Color": [[1]]}})",
+                       L"\"SL_Lang_DesktopBorder_Color\""},
         UnreadableCase{"nested12000Levels",
                        R"({"Exclude_WindowClass":{"SL_Exclude_WindowClass":)" +
                            std::string(12000, '[') + std::string(12000, ']') + "}}",
@@ -112,6 +119,76 @@ TEST_F(SettingsStart, WithoutACopyNoSaveOfTheRunReplacesTheFile) {
   EXPECT_EQ(sys->FileText(kFile), text);
   EXPECT_FALSE(sys->HasFile(std::wstring(kFile) + L".tmp"));
   EXPECT_FALSE(sys->HasFile(kBackup));
+}
+
+// --- Copies of unreadable files. Each start with a bad file keeps it beside the earlier copies,
+// which may hold the user's only settings, and never writes over one of them.
+
+std::wstring CopyName(int n) {
+  return std::wstring(kBackup) + (n == 1 ? L"" : std::to_wstring(n));
+}
+
+std::string BadFile(int n) { return "{\"MainWindow\": {\"Left\": " + std::to_string(n) + ","; }
+
+class SettingsStartCopies : public SettingsStart {
+ protected:
+  // One start of a fresh instance with the text as its file, ending with the save of its exit.
+  std::wstring StartAndExit(const std::string& text) {
+    sys->MessageBoxes.clear();
+    core::TSettings s;
+    FakeSettingsWindows w;
+    sys->AddFile(kFile, text);
+    core::LoadSettingsAtStart(s, kFile, w);
+    try {
+      s.Save(kFile, w);
+    } catch (const os::Error&) {
+    }
+    return OnlyMessage();
+  }
+};
+
+TEST_F(SettingsStartCopies, EachBadStartAddsACopyBesideTheEarlierOnes) {
+  for (int n = 1; n <= core::kMaxSettingsCopies; ++n) {
+    SCOPED_TRACE(n);
+    const std::wstring message = StartAndExit(BadFile(n));
+    EXPECT_NE(message.find(L"kept as \"" + CopyName(n) + L"\"."), std::wstring::npos)
+        << os::WideToUtf8(message);
+    EXPECT_NE(sys->FileText(kFile).find("\"MainWindow\""), std::string::npos) << "saved";
+  }
+  for (int n = 1; n <= core::kMaxSettingsCopies; ++n) EXPECT_EQ(sys->FileText(CopyName(n)), BadFile(n));
+  EXPECT_EQ(CopyName(2), L"C:\\Work\\Settings\\settings.json.bak2");
+}
+
+// With all copies taken, the next bad file is not copied; none of the copies is touched, and so
+// that the bad file is not lost either, nothing of the run is saved over it.
+TEST_F(SettingsStartCopies, WithEveryCopyTakenTheFileIsLeftAsItIs) {
+  for (int n = 1; n <= core::kMaxSettingsCopies; ++n) sys->AddFile(CopyName(n), BadFile(n));
+  const std::string last = BadFile(100);
+  const std::wstring message = StartAndExit(last);
+  EXPECT_NE(message.find(L"No copy of it was made"), std::wstring::npos) << os::WideToUtf8(message);
+  EXPECT_NE(message.find(CopyName(core::kMaxSettingsCopies)), std::wstring::npos);
+  EXPECT_NE(message.find(L"not saved"), std::wstring::npos);
+  EXPECT_EQ(sys->FileText(kFile), last);
+  for (int n = 1; n <= core::kMaxSettingsCopies; ++n) EXPECT_EQ(sys->FileText(CopyName(n)), BadFile(n));
+  EXPECT_FALSE(sys->HasFile(CopyName(core::kMaxSettingsCopies + 1)));
+
+  // Once the user has deleted one, the next start keeps its file there.
+  sys->RemoveFile(CopyName(4));
+  EXPECT_NE(StartAndExit(last).find(L"kept as \"" + CopyName(4) + L"\"."), std::wstring::npos);
+  EXPECT_EQ(sys->FileText(CopyName(4)), last);
+  EXPECT_EQ(sys->FileText(CopyName(5)), BadFile(5));
+}
+
+// The same bad file again (the save of the run before failed, or the program was ended) is
+// already kept: it takes no second copy.
+TEST_F(SettingsStartCopies, TheSameBadFileAgainIsNotCopiedTwice) {
+  sys->AddFile(CopyName(1), BadFile(1));
+  sys->AddFile(CopyName(2), BadFile(2));
+  const std::wstring message = StartAndExit(BadFile(2));
+  EXPECT_NE(message.find(L"kept as \"" + CopyName(2) + L"\"."), std::wstring::npos)
+      << os::WideToUtf8(message);
+  EXPECT_FALSE(sys->HasFile(CopyName(3)));
+  EXPECT_EQ(sys->FileText(CopyName(1)), BadFile(1));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <cwchar>
 #include <string>
+#include <vector>
 
 #include "monitor/foreground.h"
 #include "os/text.h"
@@ -226,6 +227,19 @@ TEST(RealDisplay, ARectangleIsOnAMonitorWhenAnyPartOfItIs) {
   EXPECT_TRUE(sys.RectOnAnyMonitor({m.Left - 500, m.Top + 10, m.Left + 1, m.Top + 100}));
   EXPECT_FALSE(sys.RectOnAnyMonitor({m.Left - 500, m.Top + 10, m.Left, m.Top + 100}));
   EXPECT_FALSE(sys.RectOnAnyMonitor({1'000'000, 1'000'000, 1'000'900, 1'000'650}));
+}
+
+// The primary monitor's work area comes first, and each area lies on its monitor.
+TEST(RealDisplay, TheWorkAreasBeginWithThePrimaryOne) {
+  os::win32::Win32System sys;
+  const std::vector<os::Rect> areas = sys.MonitorWorkAreas();
+  ASSERT_FALSE(areas.empty());
+  EXPECT_EQ(areas.front(), sys.PrimaryWorkArea());
+  for (const os::Rect& a : areas) {
+    EXPECT_LT(a.Left, a.Right);
+    EXPECT_LT(a.Top, a.Bottom);
+    EXPECT_TRUE(sys.RectOnAnyMonitor(a));
+  }
 }
 
 }  // namespace

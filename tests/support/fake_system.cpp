@@ -183,6 +183,11 @@ bool FakeSystem::RectOnAnyMonitor(const os::Rect& r) {
   return overlaps(Monitor) || std::any_of(OtherMonitors.begin(), OtherMonitors.end(), overlaps);
 }
 os::Rect FakeSystem::PrimaryWorkArea() { return WorkArea; }
+std::vector<os::Rect> FakeSystem::MonitorWorkAreas() {
+  std::vector<os::Rect> areas{WorkArea};
+  areas.insert(areas.end(), OtherMonitors.begin(), OtherMonitors.end());
+  return areas;
+}
 os::Rect FakeSystem::TaskbarWindowRect() {
   if (TaskbarError) throw os::Error(*TaskbarError);
   return Taskbar;

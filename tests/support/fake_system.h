@@ -178,6 +178,8 @@ class FakeSystem : public os::System {
   int ScreenPixelsPerInch() override;
   os::Rect PrimaryMonitorRect() override;
   bool RectOnAnyMonitor(const os::Rect& r) override;
+  // WorkArea, then each of OtherMonitors whole (they have no taskbar).
+  std::vector<os::Rect> MonitorWorkAreas() override;
   os::Rect PrimaryWorkArea() override;
   os::TColor GetSysColor(int index) override;
   os::Rect TaskbarWindowRect() override;

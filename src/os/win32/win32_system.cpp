@@ -177,6 +177,28 @@ bool Win32System::RectOnAnyMonitor(const Rect& r) {
   return ::MonitorFromRect(&rect, MONITOR_DEFAULTTONULL) != nullptr;
 }
 
+std::vector<Rect> Win32System::MonitorWorkAreas() {
+  std::vector<Rect> areas;
+  auto addOne = [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
+    MONITORINFO info{sizeof(info)};
+    if (::GetMonitorInfoW(monitor, &info)) {
+      const RECT& w = info.rcWork;
+      auto& list = *reinterpret_cast<std::vector<Rect>*>(data);
+      const Rect area{w.left, w.top, w.right, w.bottom};
+      // The primary one first, as the callers read it.
+      if ((info.dwFlags & MONITORINFOF_PRIMARY) != 0) {
+        list.insert(list.begin(), area);
+      } else {
+        list.push_back(area);
+      }
+    }
+    return TRUE;
+  };
+  ::EnumDisplayMonitors(nullptr, nullptr, addOne, reinterpret_cast<LPARAM>(&areas));
+  if (areas.empty()) areas.push_back(PrimaryWorkArea());
+  return areas;
+}
+
 Rect Win32System::PrimaryWorkArea() {
   RECT r{};
   ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);

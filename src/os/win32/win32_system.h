@@ -35,6 +35,7 @@ class Win32System : public System {
   Rect PrimaryMonitorRect() override;
   Rect PrimaryWorkArea() override;
   bool RectOnAnyMonitor(const Rect& r) override;
+  std::vector<Rect> MonitorWorkAreas() override;
   TColor GetSysColor(int index) override;
   Rect TaskbarWindowRect() override;
   Point CursorPos() override;
