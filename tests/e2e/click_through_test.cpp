@@ -70,15 +70,19 @@ COLORREF Pixel(POINT p) {
   return c;
 }
 
-void LeftButton(bool up) {
+// The left button pressed or released with the pointer there, in one input: a press alone
+// comes where the system has the pointer, which under Wine may be an earlier place for a moment.
+void LeftButton(POINT at, bool up) {
   INPUT input{};
   input.type = INPUT_MOUSE;
-  input.mi.dwFlags = up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+  input.mi.dx = ::MulDiv(at.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = ::MulDiv(at.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE |
+                     (up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN);
   ::SendInput(1, &input, sizeof(INPUT));
 }
 
-// The pointer moved there by the mouse, and there as the system sees it, before a press: a
-// press right after SetCursorPos may still come at the pointer's earlier place under Wine.
+// The pointer moved there by the mouse, and there as the system sees it.
 bool PointerTo(POINT at) {
   for (int attempt = 0; attempt < 3; ++attempt) {
     MovePointer(at.x, at.y);
@@ -93,12 +97,16 @@ bool PointerTo(POINT at) {
   return false;
 }
 
-// A left click where the pointer is now.
-void Click() {
-  LeftButton(false);
+// A left click there, the pointer brought there first as the mouse would.
+bool ClickThere(POINT at) {
+  if (!PointerTo(at)) return false;
+  LeftButton(at, false);
   ::Sleep(50);
-  LeftButton(true);
+  LeftButton(at, true);
+  return true;
 }
+
+std::string Narrow(const std::wstring& s) { return std::string(s.begin(), s.end()); }
 
 // Only the indicator under test is shown, so that no other one lies where the test clicks.
 constexpr char kOthersOff[] =
@@ -162,9 +170,8 @@ class ClickThrough : public ::testing::Test {
     Press('Z');
     Press('Z');
     EXPECT_TRUE(Until([&] { return TextOf(edit) == L"zz"; }, 5000))
-        << after << ": the edit holds \"" << std::string(TextOf(edit).begin(), TextOf(edit).end())
-        << "\", the front window is " << std::string(ClassOf(::GetForegroundWindow()).begin(),
-                                                     ClassOf(::GetForegroundWindow()).end());
+        << after << ": the edit holds \"" << Narrow(TextOf(edit)) << "\", the front window is "
+        << Narrow(ClassOf(::GetForegroundWindow()));
   }
 
   ProgramRun run{true};
@@ -188,8 +195,7 @@ TEST_F(ClickThrough, APressOnABorderLineReachesTheWindowBeneath) {
     EXPECT_TRUE(Until([&] { return Pixel(p) == RGB(255, 0, 0); }))
         << "the line shows its colour over the window at " << p.x << "," << p.y;
     g_presses.clear();
-    ASSERT_TRUE(PointerTo(p));
-    Click();
+    ASSERT_TRUE(ClickThere(p));
     EXPECT_TRUE(Until([&] {
       return !g_presses.empty() && g_presses[0].x == p.x && g_presses[0].y == p.y;
     }, 5000)) << "the window beneath got the press at " << p.x << "," << p.y << " ("
@@ -212,8 +218,7 @@ TEST_F(ClickThrough, AClickOnTheCaretIndicatorLeavesTheFocusInTheEdit) {
   RECT r{};
   ::GetWindowRect(caret, &r);
   g_presses.clear();
-  ASSERT_TRUE(PointerTo({(r.left + r.right) / 2, (r.top + r.bottom) / 2}));
-  Click();
+  ASSERT_TRUE(ClickThere({(r.left + r.right) / 2, (r.top + r.bottom) / 2}));
   Until([] { return false; }, 300);  // what the click would set off has happened by now
   ExpectTypingReachesTheEdit("a click on the caret indicator");
   EXPECT_TRUE(g_presses.empty()) << "the click was the indicator's, at " << r.left << "," << r.top
@@ -231,7 +236,7 @@ TEST_F(ClickThrough, DraggingTheCaretIndicatorMovesItAndLeavesTheFocusInTheEdit)
   ::GetWindowRect(caret, &start);
   const POINT from{start.left + 5, (start.top + start.bottom) / 2};
   ASSERT_TRUE(PointerTo(from));
-  LeftButton(false);
+  LeftButton(from, false);
   // Small steps, each waited for: the window follows the pointer as it goes.
   constexpr int kSteps = 10, kDx = 6, kDy = 3;
   for (int i = 1; i <= kSteps; ++i) {
@@ -242,7 +247,7 @@ TEST_F(ClickThrough, DraggingTheCaretIndicatorMovesItAndLeavesTheFocusInTheEdit)
       return r.left == start.left + i * kDx && r.top == start.top + i * kDy;
     }, 5000)) << "step " << i;
   }
-  LeftButton(true);
+  LeftButton({from.x + kSteps * kDx, from.y + kSteps * kDy}, true);
   Until([] { return false; }, 300);
   RECT end{};
   ::GetWindowRect(caret, &end);
