@@ -152,14 +152,23 @@ class ClickThrough : public ::testing::Test {
     Pump();
   }
 
-  // The caret indicator, shown beside the edit's caret.
+  // The caret indicator, shown beside the edit's caret and settled there: a pass that ran before
+  // the edit had the focus may have shown it at another caret first.
   HWND ShownCaretIndicator() {
     HWND caret = nullptr;
+    RECT last{};
+    int same = 0;
     Until([&] {
       caret = TopLevelOf(run.ProcessId(), L"TfLangInfoCaret");
-      return caret != nullptr && ::IsWindowVisible(caret);
+      RECT r{};
+      if (caret == nullptr || !::IsWindowVisible(caret) || !::GetWindowRect(caret, &r)) {
+        return false;
+      }
+      same = ::EqualRect(&r, &last) ? same + 1 : 0;
+      last = r;
+      return same >= 25;  // half a second in one place
     });
-    return caret;
+    return same >= 25 ? caret : nullptr;
   }
 
   // Keys typed now reach the edit, and the other program has kept the front and the focus.
