@@ -1,5 +1,7 @@
 #include "indicators/indicator_form.h"
 
+#include <windowsx.h>
+
 #include "core/common.h"
 #include "ui/application.h"
 
@@ -28,6 +30,22 @@ bool IndicatorForm::HandleMessage(ui::WindowMessage& m) {
   // Answered here, not through the close request that these windows refuse. Once the session
   // really ends, no further monitoring pass runs.
   switch (m.Msg) {
+    case WM_MOUSEACTIVATE:
+      if (m_pressActivates) return false;
+      m.Result = MA_NOACTIVATE;
+      return true;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      m_pressedAt = {GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+      return false;  // the form routes the press to its control, which may start a drag
+    case WM_MOUSEMOVE:
+      if (m_dragging && (m.WParam & MK_LBUTTON) == 0) m_dragging = false;  // released elsewhere
+      if (m_dragging) DragTo(m.LParam);
+      return false;
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+      m_dragging = false;
+      return false;
     case WM_QUERYENDSESSION:
       m.Result = 1;
       ui::App().OnIdle = nullptr;
@@ -44,7 +62,21 @@ bool IndicatorForm::HandleMessage(ui::WindowMessage& m) {
 
 void IndicatorForm::DragOnLeftButton(ui::MouseButton button) {
   if (button != ui::MouseButton::Left) return;
-  BeginDragMove();
+  if (m_pressActivates) {
+    BeginDragMove();
+    return;
+  }
+  // The system's move loop activates the window it moves (Wine places it without
+  // SWP_NOACTIVATE at every step), which would take the focus from the user's application. So
+  // this window follows the pointer itself, through the capture the press has set.
+  m_dragging = true;
+}
+
+void IndicatorForm::DragTo(LPARAM at) {
+  // The client point under the pointer; the window moves by its distance from the pressed one.
+  const int dx = GET_X_LPARAM(at) - m_pressedAt.x;
+  const int dy = GET_Y_LPARAM(at) - m_pressedAt.y;
+  if (dx != 0 || dy != 0) SetBounds(Left() + dx, Top() + dy, Width(), Height());
 }
 
 }  // namespace indicators

@@ -55,6 +55,8 @@ TfLangInfoCaret::TfLangInfoCaret() : IndicatorForm(true) {
   for (ui::Control* c : std::initializer_list<ui::Control*>{this, &L_Lang, &L_CAPS, &L_NUM}) {
     c->OnMouseDown = drag;
   }
+  // It sits beside the caret where the user types: a press or a drag leaves the focus there.
+  SetPressActivates(false);
   OnCreate = [this] { FormCreate(); };
   OnPaint = [this](ui::Canvas& canvas) { FormPaint(canvas); };
   OnAfterMonitorDpiChanged = [this](int, int) { FormAfterMonitorDpiChanged(); };
@@ -63,8 +65,9 @@ TfLangInfoCaret::TfLangInfoCaret() : IndicatorForm(true) {
 void TfLangInfoCaret::MakeCreateParams(ui::CreateParams& params) {
   ui::Form::MakeCreateParams(params);
   // Its window is made after the start, when the pass first shows it; it is an unowned tool
-  // window all the same, like the other indicators.
+  // window all the same, like the other indicators, and never the active one.
   MakeUnownedToolWindow(params);
+  params.ExStyle |= WS_EX_NOACTIVATE;
 }
 
 void TfLangInfoCaret::FormCreate() { SetHeight(core::Scale(20)); }

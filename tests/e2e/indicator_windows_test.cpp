@@ -97,8 +97,9 @@ TEST_F(IndicatorWindows, AreUnownedToolWindowsWithTheirOwnClassNames) {
   } cases[] = {
       {L"TfLangInfo", WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_LAYERED},
       {L"TfLangInfoMouse", WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_LAYERED},
-      {L"TfLangInfoCaret", WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_LAYERED},
-      {L"TfDesktopBorder", WS_EX_TOOLWINDOW | WS_EX_TOPMOST},
+      {L"TfLangInfoCaret", WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_LAYERED | WS_EX_NOACTIVATE},
+      {L"TfDesktopBorder", WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_LAYERED | WS_EX_TRANSPARENT |
+                               WS_EX_NOACTIVATE},
   };
   for (HWND h : windows[L"TfLangInfoCaret"]) {
     EXPECT_TRUE(Watch([h] { return (::GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }))

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "indicator_fixture.h"
@@ -105,15 +106,32 @@ TEST_F(IndicatorBehaviour, MouseIndicatorDragsByItsContentsNotByItsFrame) {
 
 TEST_F(IndicatorBehaviour, CaretIndicatorDragsByItselfAndItsLabels) {
   auto f = Make<indicators::TfLangInfoCaret>();
-  f->SetWidth(S(120));
-  ExpectDrags(*f, {
-                      {"L_Lang", &f->L_Lang, true},
-                      {"L_CAPS", &f->L_CAPS, true},
-                      {"L_NUM", &f->L_NUM, true},
-                  });
-  // The form itself, below the labels.
-  ::SendMessageW(f->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(S(5), f->Height() - 1));
-  EXPECT_EQ(ScopedDragRecorder::Drags().size(), 1u);
+  f->SetBounds(200, 100, S(120), S(18));
+  f->Show();
+  HWND h = f->Handle();
+  struct Target {
+    const char* Name;
+    ui::Control* Control;
+  } targets[] = {{"L_Lang", &f->L_Lang}, {"L_CAPS", &f->L_CAPS}, {"L_NUM", &f->L_NUM},
+                 {"form", f.get()}};
+  for (const Target& t : targets) {
+    // The form itself below the labels, the labels in their middle.
+    const LPARAM at =
+        t.Control == f.get() ? MAKELPARAM(S(5), f->Height() - 1) : CentreOf(*t.Control);
+    ASSERT_EQ(f->ControlAt(GET_X_LPARAM(at), GET_Y_LPARAM(at)), t.Control) << t.Name;
+    const os::Rect before = f->BoundsRect();
+    ::SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageW(h, WM_MOUSEMOVE, MK_LBUTTON,
+                   MAKELPARAM(GET_X_LPARAM(at) + 7, GET_Y_LPARAM(at) + 3));
+    ::SendMessageW(h, WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(f->Left(), before.Left + 7) << t.Name;
+    EXPECT_EQ(f->Top(), before.Top + 3) << t.Name;
+    for (auto [down, key] : {std::pair{WM_RBUTTONDOWN, MK_RBUTTON}, {WM_MBUTTONDOWN, MK_MBUTTON}}) {
+      ::SendMessageW(h, down, key, at);
+      ::SendMessageW(h, WM_MOUSEMOVE, key, MAKELPARAM(GET_X_LPARAM(at) + 9, GET_Y_LPARAM(at)));
+    }
+    EXPECT_EQ(f->Left(), before.Left + 7) << t.Name << ", other buttons";
+  }
 }
 
 TEST_F(IndicatorBehaviour, APressOnABorderWindowDoesNothing) {
@@ -168,7 +186,7 @@ TEST_F(IndicatorBehaviour, TheEndOfTheSessionStopsTheMonitoringUnlessItWasCancel
 
 TEST_F(IndicatorBehaviour, UnownedToolWindowsOnlyWhileTheIndicatorsAreCreated) {
   core::IsCreatingIndicators = true;
-  auto during = Make<indicators::TfDesktopBorder>();
+  auto during = Make<indicators::TfLangInfo>();
   during->SetAlphaBlend(true);
   HWND h = during->Handle();
   core::IsCreatingIndicators = false;
@@ -177,12 +195,13 @@ TEST_F(IndicatorBehaviour, UnownedToolWindowsOnlyWhileTheIndicatorsAreCreated) {
       << "exactly the tool style, layered added after";
   EXPECT_EQ(::GetWindow(h, GW_OWNER), nullptr);
 
-  auto after = Make<indicators::TfDesktopBorder>();
+  auto after = Make<indicators::TfLangInfo>();
   EXPECT_EQ(::GetWindowLongPtrW(after->Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0)
       << "the framework's own parameters otherwise";
 
+  // The border lines' own bits come on top: see activation_test.cpp.
   auto caret = Make<indicators::TfLangInfoCaret>();
-  EXPECT_EQ(::GetWindowLongPtrW(caret->Handle(), GWL_EXSTYLE), WS_EX_TOOLWINDOW)
+  EXPECT_EQ(::GetWindowLongPtrW(caret->Handle(), GWL_EXSTYLE), WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE)
       << "the caret indicator whenever its window is made";
   EXPECT_EQ(::GetWindow(caret->Handle(), GW_OWNER), nullptr);
 }

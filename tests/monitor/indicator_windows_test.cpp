@@ -127,10 +127,13 @@ TEST_F(IndicatorWindowsAt96, AllAreUnownedToolWindowsTopmostWhereMadeSo) {
   std::vector<Case> cases = {
       {"fLangInfo", fLangInfo.get(), WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_LAYERED},
       {"fLangInfoMouse", fLangInfoMouse.get(), WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_LAYERED},
-      {"fLangInfoCaret", fLangInfoCaret.get(), WS_EX_TOOLWINDOW | WS_EX_LAYERED},
+      {"fLangInfoCaret", fLangInfoCaret.get(), WS_EX_TOOLWINDOW | WS_EX_LAYERED | WS_EX_NOACTIVATE},
   };
+  // The lines: opaque layered windows that a press passes through and that never activate.
   for (auto& [name, border] : Borders()) {
-    cases.push_back({name, border->get(), WS_EX_TOOLWINDOW | WS_EX_TOPMOST});
+    cases.push_back({name, border->get(),
+                     WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_LAYERED | WS_EX_TRANSPARENT |
+                         WS_EX_NOACTIVATE});
   }
   for (const Case& c : cases) {
     HWND h = c.Form->Handle();
