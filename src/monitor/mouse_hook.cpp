@@ -20,9 +20,11 @@ MouseHookInstaller g_installHook = &::SetWindowsHookExW;
 
 // What the pass needs to tell a hook the system no longer calls (UI thread only).
 struct HookWatch {
-  std::int64_t LastCall = 0;                // the last hook call, or the install
-  std::optional<os::Point> Pointer;         // where the last pass found the pointer
-  std::optional<std::int64_t> PendingMove;  // a pass saw the pointer move; no call came since
+  std::int64_t LastCall = 0;  // the last hook call; 0: none since the install
+  std::int64_t LastPass = 0;  // the last pass that watched, or the install
+  os::Point Pointer;          // where that pass found the pointer
+  // A pass found the pointer moved with no hook call since the pass before; no call came since.
+  std::optional<std::int64_t> PendingMove;
   std::optional<std::int64_t> ReinstalledAt;  // LastCall when the hook was installed anew
 };
 HookWatch g_hookWatch;
@@ -165,7 +167,8 @@ void InstallMouseHook() {
   // Without the hook the mouse indicator does not follow the pointer; nothing else depends on it.
   MouseHookHandle = NewMouseHook();
   g_hookWatch = {};
-  g_hookWatch.LastCall = os::Sys().PerformanceCounter();
+  g_hookWatch.LastPass = os::Sys().PerformanceCounter();
+  g_hookWatch.Pointer = os::Sys().CursorPos();
 }
 
 void RemoveMouseHook() noexcept {
@@ -181,10 +184,13 @@ void WatchMouseHook(std::int64_t nowStamp) {
   if (!MouseHookHandle) return;
   HookWatch& w = g_hookWatch;
   const os::Point at = os::Sys().CursorPos();
-  const bool moved = w.Pointer && *w.Pointer != at;
+  // The system calls the hook before the pointer moves, but the call may also come just after
+  // the pass has found the pointer elsewhere: a call after that pass answers the move too.
+  const bool movedUnseen = at != w.Pointer && w.LastCall < w.LastPass;
   w.Pointer = at;
+  w.LastPass = nowStamp;
   if (w.PendingMove && w.LastCall >= *w.PendingMove) w.PendingMove.reset();
-  if (moved && !w.PendingMove) w.PendingMove = nowStamp;
+  if (movedUnseen && !w.PendingMove) w.PendingMove = nowStamp;
   if (!w.PendingMove || ElapsedSeconds(*w.PendingMove, nowStamp) <= 1.0) return;
   if (w.ReinstalledAt == w.LastCall) return;  // this gap has had its new hook
   w.PendingMove.reset();
