@@ -8,6 +8,7 @@
 #include "monitor/globals.h"
 #include "monitor/indicator_steps.h"
 #include "monitor/main_window.h"
+#include "monitor/mouse_hook.h"
 #include "os/error.h"
 #include "os/system.h"
 #include "os/text.h"
@@ -57,6 +58,7 @@ void TfMain::RunPass() {
   NowStamp = sys.PerformanceCounter();
   if (ElapsedSeconds(LastPassStamp, NowStamp) < 0.05) return;
   LastPassStamp = NowStamp;
+  WatchMouseHook(NowStamp);
 
   if (!Settings || !fLangInfo || !fLangInfoMouse || !fLangInfoCaret) return;
   fLangInfoMouse->SetVisible(Settings->MouseIndicator_IsShow);

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <optional>
 
 #include "core/common.h"
 #include "monitor/foreground.h"
 #include "monitor/globals.h"
+#include "monitor/pass_values.h"
 #include "os/system.h"
 #include "os/text.h"
 #include "ui/application.h"
@@ -13,6 +15,23 @@
 
 namespace monitor {
 namespace {
+
+MouseHookInstaller g_installHook = &::SetWindowsHookExW;
+
+// What the pass needs to tell a hook the system no longer calls (UI thread only).
+struct HookWatch {
+  std::int64_t LastCall = 0;  // the last hook call; 0: none since the install
+  std::int64_t LastPass = 0;  // the last pass that watched, or the install
+  os::Point Pointer;          // where that pass found the pointer
+  // A pass found the pointer moved with no hook call since the pass before; no call came since.
+  std::optional<std::int64_t> PendingMove;
+  std::optional<std::int64_t> ReinstalledAt;  // LastCall when the hook was installed anew
+};
+HookWatch g_hookWatch;
+
+ui::UniqueHook NewMouseHook() {
+  return ui::UniqueHook(g_installHook(WH_MOUSE_LL, &MouseHookProc, ::GetModuleHandleW(nullptr), 0));
+}
 
 // An entry matches only the whole name; an empty entry matches nothing.
 bool Listed(const core::TStringList* filter, const std::wstring& upperName) {
@@ -132,8 +151,10 @@ void MouseIndicatorFollowPointer(os::Point at) {
 LRESULT CALLBACK MouseHookProc(int code, WPARAM message, LPARAM event) noexcept {
   const LRESULT result = ui::TimedSystemCall(
       [&] { return ::CallNextHookEx(MouseHookHandle.Get(), code, message, event); });
-  if (code != HC_ACTION || message != WM_MOUSEMOVE) return result;
-  ui::Guarded([event] {
+  ui::Guarded([code, message, event] {
+    // Any call at all: the system still calls the hook.
+    g_hookWatch.LastCall = os::Sys().PerformanceCounter();
+    if (code != HC_ACTION || message != WM_MOUSEMOVE) return;
     if (!fLangInfoMouse || !core::Settings) return;
     const auto* info = reinterpret_cast<const MSLLHOOKSTRUCT*>(event);
     MouseIndicatorFollowPointer({info->pt.x, info->pt.y});
@@ -144,10 +165,39 @@ LRESULT CALLBACK MouseHookProc(int code, WPARAM message, LPARAM event) noexcept 
 void InstallMouseHook() {
   if (MouseHookHandle) return;
   // Without the hook the mouse indicator does not follow the pointer; nothing else depends on it.
-  MouseHookHandle.Reset(
-      ::SetWindowsHookExW(WH_MOUSE_LL, &MouseHookProc, ::GetModuleHandleW(nullptr), 0));
+  MouseHookHandle = NewMouseHook();
+  g_hookWatch = {};
+  g_hookWatch.LastPass = os::Sys().PerformanceCounter();
+  g_hookWatch.Pointer = os::Sys().CursorPos();
 }
 
-void RemoveMouseHook() noexcept { MouseHookHandle.Reset(); }
+void RemoveMouseHook() noexcept {
+  MouseHookHandle.Reset();
+  g_hookWatch = {};
+}
+
+void SetMouseHookInstaller(MouseHookInstaller installer) noexcept {
+  g_installHook = installer != nullptr ? installer : &::SetWindowsHookExW;
+}
+
+void WatchMouseHook(std::int64_t nowStamp) {
+  if (!MouseHookHandle) return;
+  HookWatch& w = g_hookWatch;
+  const os::Point at = os::Sys().CursorPos();
+  // The system calls the hook before the pointer moves, but the call may also come just after
+  // the pass has found the pointer elsewhere: a call after that pass answers the move too.
+  const bool movedUnseen = at != w.Pointer && w.LastCall < w.LastPass;
+  w.Pointer = at;
+  w.LastPass = nowStamp;
+  if (w.PendingMove && w.LastCall >= *w.PendingMove) w.PendingMove.reset();
+  if (movedUnseen && !w.PendingMove) w.PendingMove = nowStamp;
+  if (!w.PendingMove || ElapsedSeconds(*w.PendingMove, nowStamp) <= 1.0) return;
+  if (w.ReinstalledAt == w.LastCall) return;  // this gap has had its new hook
+  w.PendingMove.reset();
+  w.ReinstalledAt = w.LastCall;
+  // The new hook goes in before the old handle is let go, so that no move passes unseen; the
+  // system may have removed the old hook already, and then letting it go does nothing.
+  if (ui::UniqueHook fresh = NewMouseHook()) MouseHookHandle = std::move(fresh);
+}
 
 }  // namespace monitor

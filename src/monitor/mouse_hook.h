@@ -4,6 +4,8 @@
 // hidden by the enable switches and the two exclusion lists.
 #include <windows.h>
 
+#include <cstdint>
+
 #include "os/types.h"
 #include "ui/handles.h"
 
@@ -24,5 +26,17 @@ void LayoutMouseIndicatorRows();
 
 void InstallMouseHook();
 void RemoveMouseHook() noexcept;
+
+// Installs a hook as SetWindowsHookExW does. The system's own unless a test counts the installs;
+// null puts the system's back.
+using MouseHookInstaller = HHOOK(WINAPI*)(int hookId, HOOKPROC proc, HINSTANCE module,
+                                          DWORD threadId);
+void SetMouseHookInstaller(MouseHookInstaller installer) noexcept;
+
+// Run by every full pass: installs the hook anew when the pointer has moved and then no hook call
+// has come for over a second. Windows removes a low-level hook without a word when it once
+// answers too late, and Wine stops calling one when another process's hook goes with its
+// process. Once per such gap: the next one needs a hook call first.
+void WatchMouseHook(std::int64_t nowStamp);
 
 }  // namespace monitor

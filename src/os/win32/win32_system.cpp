@@ -26,6 +26,14 @@ static_assert(kLocaleSAbbrevCtryName == LOCALE_SABBREVCTRYNAME &&
 constexpr int kClassNameBuffer = 257;
 // Room for the image path of a process; a longer path counts as a failed query.
 constexpr DWORD kImagePathBuffer = 4096;
+// The image name is all that is read of a process: these rights are granted also on a process
+// of higher rights (an elevated program), where reading its memory would be refused.
+constexpr DWORD kImageNameRights = PROCESS_QUERY_LIMITED_INFORMATION;
+// How long the UI thread waits for a program to hand out its caret object, and how long a
+// window that let that time pass is not asked again: the monitoring pass and the mouse hook run
+// on the asking thread, and a program that has stopped answering would hold them both.
+constexpr UINT kCaretAnswerMilliseconds = 100;
+constexpr ULONGLONG kSilentCaretWindowMilliseconds = 2000;
 
 class Win32NamedMutex final : public NamedMutex {
  public:
@@ -295,7 +303,7 @@ std::wstring Win32System::WindowClassName(WindowId window) {
 
 std::optional<std::wstring> Win32System::ProcessImagePath(unsigned processId) {
   UniqueKernelHandle process(
-      ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
+      ::OpenProcess(kImageNameRights, FALSE, processId));
   if (!process) return std::nullopt;
   std::vector<wchar_t> buffer(kImagePathBuffer);
   DWORD size = kImagePathBuffer;
@@ -325,13 +333,33 @@ std::optional<Point> Win32System::ClientToScreen(WindowId window, Point client) 
   return Point{p.x, p.y};
 }
 
+// What AccessibleObjectFromWindow does, with a bound: it sends WM_GETOBJECT and waits for as long
+// as the program takes. SMTO_BLOCK keeps the mouse hook's calls waiting meanwhile (at most the
+// bound), so that none runs inside the half-done pass; SMTO_ABORTIFHUNG gives up at once on a
+// program the system already counts as hung.
 std::optional<Rect> Win32System::AccessibleCaret(WindowId window) {
-  ComRef<IAccessible> caret;
-  if (FAILED(::AccessibleObjectFromWindow(ToHwnd(window), static_cast<DWORD>(OBJID_CARET),
-                                          IID_IAccessible, caret.OutVoid())) ||
-      !caret) {
+  const ULONGLONG now = ::GetTickCount64();
+  if (window == m_silentCaretWindow && now - m_silentCaretSince < kSilentCaretWindowMilliseconds) {
     return std::nullopt;
   }
+  const HWND hwnd = ToHwnd(window);
+  DWORD_PTR answer = 0;
+  if (!::SendMessageTimeoutW(hwnd, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CARET),
+                             SMTO_BLOCK | SMTO_ABORTIFHUNG, kCaretAnswerMilliseconds, &answer)) {
+    // Timed out, hung or gone: the window has no caret for this pass and the next few.
+    m_silentCaretWindow = window;
+    m_silentCaretSince = now;
+    return std::nullopt;
+  }
+  ComRef<IAccessible> caret;
+  const auto result = static_cast<LRESULT>(answer);
+  // Zero: the program serves no object of its own, and the system's stand-in describes the caret.
+  const HRESULT hr =
+      result > 0 ? ::ObjectFromLresult(answer, IID_IAccessible, 0, caret.OutVoid())
+      : result == 0
+          ? ::CreateStdAccessibleObject(hwnd, OBJID_CARET, IID_IAccessible, caret.OutVoid())
+          : static_cast<HRESULT>(result);
+  if (FAILED(hr) || !caret) return std::nullopt;
   VARIANT self;
   ::VariantInit(&self);
   self.vt = VT_I4;

@@ -100,6 +100,9 @@ class Win32System : public System {
 
  private:
   bool m_comInitialized = false;
+  // The last window that did not hand out its caret in time, and when (GetTickCount64).
+  WindowId m_silentCaretWindow;
+  unsigned long long m_silentCaretSince = 0;
   // The colour dialog's custom colours, kept from one opening to the next; white at start.
   COLORREF m_customColors[16] = {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
                                  0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,

@@ -1,0 +1,236 @@
+// The running program beside other programs that misbehave: a foreground application that stops
+// answering holds none of the indicators, and the mouse indicator goes on following the pointer
+// after another program that held a low-level mouse hook has been killed.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "desktop_input.h"
+#include "program_run.h"
+
+namespace {
+
+using e2e::Eventually;
+using e2e::MoveUntil;
+using e2e::Press;
+using e2e::ProgramRun;
+using e2e::TopLevelOf;
+
+constexpr char kSettings[] =
+    R"({"MainWindow":{"Top":60},"DesktopIndicator":{"IsTransparent":false,"IsShowTime":true}})";
+
+std::vector<COLORREF> Grab(const RECT& r) {
+  std::vector<COLORREF> pixels;
+  HDC screen = ::GetDC(nullptr);
+  for (int y = r.top; y < r.bottom; ++y) {
+    for (int x = r.left; x < r.right; ++x) pixels.push_back(::GetPixel(screen, x, y));
+  }
+  ::ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+COLORREF Pixel(int x, int y) {
+  HDC screen = ::GetDC(nullptr);
+  const COLORREF c = ::GetPixel(screen, x, y);
+  ::ReleaseDC(nullptr, screen);
+  return c;
+}
+
+// An application window on a thread of this test that takes the foreground and the focus, and
+// then stops answering when told to: until released, at the latest after 30 s.
+class HungApplication {
+ public:
+  HungApplication() {
+    m_thread = std::thread([this] { Run(); });
+    ::WaitForSingleObject(m_created, 10000);
+  }
+  ~HungApplication() {
+    ::SetEvent(m_released);
+    if (m_window != nullptr) ::PostMessageW(m_window, WM_CLOSE, 0, 0);
+    m_thread.join();
+    for (HANDLE h : {m_created, m_hanging, m_released}) ::CloseHandle(h);
+  }
+  HWND Window() const { return m_window; }
+  bool Hang() {
+    ::PostMessageW(m_window, kHang, 0, 0);
+    return ::WaitForSingleObject(m_hanging, 10000) == WAIT_OBJECT_0;
+  }
+  bool StillHangs() const { return ::WaitForSingleObject(m_hangEnded, 0) == WAIT_TIMEOUT; }
+
+ private:
+  static constexpr UINT kHang = WM_APP + 7;
+
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == kHang) {
+      auto* self = reinterpret_cast<HungApplication*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+      ::SetEvent(self->m_hanging);
+      ::WaitForSingleObject(self->m_released, 30000);
+      ::SetEvent(self->m_hangEnded);
+      return 0;
+    }
+    if (msg == WM_DESTROY) ::PostQuitMessage(0);
+    return ::DefWindowProcW(hwnd, msg, wp, lp);
+  }
+
+  void Run() {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &Proc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = L"HalvarinE2eHungApplication";
+    ::RegisterClassW(&wc);
+    HWND window = ::CreateWindowExW(0, wc.lpszClassName, L"Hung application",
+                                    WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 400, 320, 200, nullptr,
+                                    nullptr, nullptr, nullptr);
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    m_window = window;
+    ::SetEvent(m_created);
+    MSG msg;
+    while (window != nullptr && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+  }
+
+  HANDLE m_created = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE m_hanging = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE m_released = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE m_hangEnded = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::atomic<HWND> m_window{nullptr};
+  std::thread m_thread;
+};
+
+class MisbehavingNeighbours : public ::testing::Test {
+ protected:
+  void Start() {
+    ::SetCursorPos(300, 300);
+    run.WriteFile("Settings/settings.json", kSettings);
+    run.Start();
+    ASSERT_NE(run.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(Eventually([&] {
+      desktop = TopLevelOf(run.ProcessId(), L"TfLangInfo");
+      mouse = TopLevelOf(run.ProcessId(), L"TfLangInfoMouse");
+      return desktop != nullptr && mouse != nullptr && ::IsWindowVisible(desktop) &&
+             ::IsWindowVisible(mouse);
+    })) << "the indicators are up and the start-up timer has run";
+    ::GetWindowRect(desktop, &desktopRect);
+  }
+  void TearDown() override {
+    for (WORD key : pressedLocks) Press(key);
+  }
+
+  // The desktop indicator's clock panel: right of the language label (85 + 58 + 4, inside the
+  // 2-pixel frame), 80 wide.
+  RECT Clock() const {
+    return {desktopRect.left + 147, desktopRect.top + 2, desktopRect.left + 147 + 80,
+            desktopRect.bottom - 2};
+  }
+  // Whether the clock shows `count` different faces within the deadline: a clock that stands
+  // still shows one, a clock that stops soon after the first look at most two.
+  bool ClockShowsFaces(std::size_t count, int timeoutMs) {
+    std::set<std::vector<COLORREF>> faces;
+    return Eventually([&] {
+      faces.insert(Grab(Clock()));
+      return faces.size() >= count;
+    }, timeoutMs);
+  }
+  // The Caps Lock lamp of the desktop indicator.
+  COLORREF CapsLamp() const {
+    return Pixel(desktopRect.left + 2 + 6 + 10, desktopRect.top + 2 + 17 + 2);
+  }
+
+  ProgramRun run{true};
+  HWND desktop = nullptr;
+  HWND mouse = nullptr;
+  RECT desktopRect{};
+  std::vector<WORD> pressedLocks;
+};
+
+TEST_F(MisbehavingNeighbours, AForegroundApplicationThatStopsAnsweringHoldsNoIndicator) {
+  Start();
+  HungApplication app;
+  ASSERT_NE(app.Window(), nullptr);
+  ASSERT_TRUE(Eventually([&] {
+    ::SetForegroundWindow(app.Window());
+    return ::GetForegroundWindow() == app.Window();
+  }, 5000));
+  ASSERT_TRUE(ClockShowsFaces(2, 5000)) << "the clock ticks before the hang";
+  ASSERT_TRUE(app.Hang());
+
+  EXPECT_TRUE(ClockShowsFaces(3, 10000)) << "the clock goes on ticking";
+  const bool wasOn = (::GetKeyState(VK_CAPITAL) & 1) != 0;
+  Press(VK_CAPITAL);
+  pressedLocks.push_back(VK_CAPITAL);
+  EXPECT_TRUE(Eventually([&] {
+    return CapsLamp() == (wasOn ? RGB(128, 128, 128) : RGB(0, 255, 0));
+  })) << "the lamp follows Caps Lock";
+  EXPECT_TRUE(app.StillHangs()) << "all of it seen while the application hung";
+}
+
+std::filesystem::path OwnFolder() {
+  wchar_t path[MAX_PATH];
+  ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+  return std::filesystem::path(path).parent_path();
+}
+
+// Another program with a low-level mouse hook of its own; killed when the test ends at the latest.
+class HookHolder {
+ public:
+  HookHolder() {
+    const std::wstring eventName = L"HalvarinHookHolderReady" + std::to_wstring(::GetCurrentProcessId());
+    HANDLE ready = ::CreateEventW(nullptr, TRUE, FALSE, eventName.c_str());
+    const std::wstring exe = (OwnFolder() / L"HalvarinMouseHookHolder.exe").wstring();
+    std::wstring cmd = L"\"" + exe + L"\" " + eventName;
+    STARTUPINFOW si{sizeof(si)};
+    if (::CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                         &si, &m_pi)) {
+      HANDLE both[] = {ready, m_pi.hProcess};
+      m_ready = ::WaitForMultipleObjects(2, both, FALSE, 15000) == WAIT_OBJECT_0;
+    }
+    ::CloseHandle(ready);
+  }
+  ~HookHolder() {
+    Kill();
+    if (m_pi.hProcess != nullptr) {
+      ::CloseHandle(m_pi.hThread);
+      ::CloseHandle(m_pi.hProcess);
+    }
+  }
+  bool Ready() const { return m_ready; }
+  bool Kill() {
+    if (m_pi.hProcess == nullptr) return false;
+    ::TerminateProcess(m_pi.hProcess, 9);
+    return ::WaitForSingleObject(m_pi.hProcess, 10000) == WAIT_OBJECT_0;
+  }
+
+ private:
+  PROCESS_INFORMATION m_pi{};
+  bool m_ready = false;
+};
+
+TEST_F(MisbehavingNeighbours, TheMouseIndicatorFollowsThePointerAfterAnotherHookHolderIsKilled) {
+  HookHolder holder;
+  ASSERT_TRUE(holder.Ready()) << "the other program's hook is in before the program starts";
+  Start();
+  auto beside = [&](POINT at) {
+    return [this, at] {
+      RECT r{};
+      ::GetWindowRect(mouse, &r);
+      return r.left == at.x + 20 && r.bottom == at.y - 10;
+    };
+  };
+  e2e::MovePointer(190, 290);  // the first move sizes the indicator's rows
+  ASSERT_TRUE(MoveUntil({200, 300}, beside({200, 300}))) << "the hook works at first";
+  ASSERT_TRUE(holder.Kill());
+  // The first moves after the kill may find no hook; more than a second later the program has
+  // noticed, and the pointer is followed again.
+  EXPECT_TRUE(MoveUntil({420, 500}, beside({420, 500})));
+  EXPECT_TRUE(MoveUntil({380, 260}, beside({380, 260}))) << "and goes on being followed";
+}
+
+}  // namespace
