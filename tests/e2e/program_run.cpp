@@ -45,6 +45,10 @@ bool Eventually(const std::function<bool()>& pred, int timeoutMs) {
 }
 
 HWND WaitForTaskbar(int timeoutMs) {
+  // Wine's desktop process, which makes the taskbar, starts on the first call that needs the
+  // desktop window and ends soon after the last process of the session: between two test
+  // executables it may be gone. FindWindow does not start it again, the desktop window does.
+  ::GetDesktopWindow();
   HWND taskbar = nullptr;
   Eventually(
       [&] {
