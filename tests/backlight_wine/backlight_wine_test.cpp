@@ -120,9 +120,21 @@ class BacklightWineTest : public ::testing::Test {
 
   void StartVendor() {
     const std::wstring exe = StandInFolder() + L"lghub.exe";
-    STARTUPINFOW si{sizeof(si)};
-    ASSERT_TRUE(::CreateProcessW(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                 &si, &m_vendor));
+    // Wine's CreateProcess waits for the new process to come up and fails when it ended during
+    // its start, which a loaded machine now and then brings about (no resource, a slow loader):
+    // a start that failed so is made once more, and the error of each is told.
+    DWORD errors[2] = {};
+    bool started = false;
+    for (DWORD& error : errors) {
+      STARTUPINFOW si{sizeof(si)};
+      started = ::CreateProcessW(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                                 nullptr, &si, &m_vendor) != 0;
+      if (started) break;
+      error = ::GetLastError();
+      if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) break;
+    }
+    ASSERT_TRUE(started) << "CreateProcessW of the stand-in failed with " << errors[0] << ", then "
+                         << errors[1];
     ASSERT_TRUE(PumpUntil([] { return ::FindWindowW(nullptr, kVendorTitle) != nullptr; }));
   }
   // The library's path in the machine's registry, as an expandable string.

@@ -308,7 +308,9 @@ TEST_F(Monitoring, ACancelledSessionEndLeavesTheMonitoringRunning) {
     return r.left == 270;
   })) << "the hook still moves the mouse indicator";
   const bool wasOn = (::GetKeyState(VK_CAPITAL) & 1) != 0;
+  // Wine makes the window the foreground only once the program's thread has had the request.
   ::SetForegroundWindow(mainWindow);
+  ASSERT_TRUE(Eventually([&] { return ::GetForegroundWindow() == mainWindow; }, 3000));
   ToggleLock(VK_CAPITAL);
   EXPECT_TRUE(Eventually([&] {
     return Lamp(true) == (wasOn ? RGB(128, 128, 128) : RGB(0, 255, 0));

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <functional>
 #include <stdexcept>
+#include <string>
 
 namespace e2e {
 namespace fs = std::filesystem;
@@ -45,6 +46,10 @@ bool Eventually(const std::function<bool()>& pred, int timeoutMs) {
 }
 
 HWND WaitForTaskbar(int timeoutMs) {
+  // Wine's desktop process, which makes the taskbar, starts on the first call that needs the
+  // desktop window and ends soon after the last process of the session: between two test
+  // executables it may be gone. FindWindow does not start it again, the desktop window does.
+  ::GetDesktopWindow();
   HWND taskbar = nullptr;
   Eventually(
       [&] {
@@ -80,9 +85,9 @@ void ProgramRun::WriteFile(const fs::path& relative, const std::string& bytes) c
 }
 
 std::string ProgramRun::ReadFile(const fs::path& relative) const {
-  // Opened with every kind of sharing: the program writes its files to a temporary file and
-  // moves that over the old one, and a read that held the old one without letting it be
-  // replaced would make the program's save fail (a test that polls a file meets its save).
+  // Opened with every kind of sharing and held only for the read: the program writes its files
+  // to a temporary file and moves that over the old one, which no open handle allows under Wine
+  // (the program tries the move again for a while, as a test that polls a file meets its save).
   const HANDLE file = ::CreateFileW((m_folder / relative).c_str(), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -105,7 +110,8 @@ void ProgramRun::Start() {
   std::wstring cmd = L"\"" + exe + L"\"";
   if (!::CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         m_folder.wstring().c_str(), &si, &m_pi)) {
-    throw std::runtime_error("cannot start Halvarin.exe");
+    throw std::runtime_error("cannot start Halvarin.exe: error " +
+                             std::to_string(::GetLastError()));
   }
 }
 

@@ -38,8 +38,9 @@ class ProgramRun {
 // Polls pred until it holds or the deadline passes.
 bool Eventually(const std::function<bool()>& pred, int timeoutMs = 10000);
 
-// The test desktop's taskbar, waited for: the Wine desktop process makes it when the first program
-// of the prefix starts, which takes a while on a busy machine. Null when it never came.
+// The test desktop's taskbar, waited for: the Wine desktop process makes it, started here when
+// no process of the session runs it, which takes a while on a busy machine. Null when it never
+// came.
 HWND WaitForTaskbar(int timeoutMs = 30000);
 
 }  // namespace e2e

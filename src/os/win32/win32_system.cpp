@@ -144,8 +144,21 @@ void Win32System::WriteFile(const std::wstring& path, std::string_view bytes) {
 }
 
 void Win32System::MoveFileReplace(const std::wstring& from, const std::wstring& to) {
-  if (!::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    ThrowFileError(L"Cannot replace file", to, ::GetLastError());
+  // A file that another process holds open cannot be replaced, whatever sharing it allowed
+  // (Wine refuses every such replace, Windows unless the opener let it be deleted): a virus
+  // scanner, an indexer or a sync tool reading the file for a moment would lose the save. Such
+  // a hold is brief, so the replace is tried again for a bounded while before it counts as
+  // failed.
+  constexpr int kTries = 20;
+  constexpr DWORD kPauseMs = 25;
+  for (int attempt = 1;; ++attempt) {
+    if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return;
+    }
+    const DWORD code = ::GetLastError();
+    const bool held = code == ERROR_ACCESS_DENIED || code == ERROR_SHARING_VIOLATION;
+    if (!held || attempt == kTries) ThrowFileError(L"Cannot replace file", to, code);
+    ::Sleep(kPauseMs);
   }
 }
 
