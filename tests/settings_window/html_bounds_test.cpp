@@ -79,7 +79,8 @@ TEST(HtmlBounds, HostilePagesKeepTheirBeginningWithinTheBounds) {
 
 TEST(HtmlBounds, TheDeepestListsIndentAsTheLastKeptLevelAndCloseInOrder) {
   const std::string deep = Repeat("<ul><li>in", 12) + Repeat("</ul>", 12) + "<ul><li>out</ul>";
-  const std::vector<std::wstring_view> lines = Lines(ui::RenderHtml(deep).Text);
+  const ui::HtmlDocument doc = ui::RenderHtml(deep);
+  const std::vector<std::wstring_view> lines = Lines(doc.Text);
   ASSERT_EQ(lines.size(), 13u);
   for (std::size_t level = 0; level < 12; ++level) {
     const std::size_t kept = std::min<std::size_t>(level + 1, ui::kMaxHtmlListDepth);
