@@ -423,6 +423,7 @@ class Builder {
   // Pops the latest entry of that element with everything opened after it; false when none.
   bool Pop(const std::wstring& name) {
     for (std::size_t i = m_stack.size(); i-- > 0;) {
+      ++m_stats.Scanned;
       if (m_stack[i].first == name) {
         m_stack.resize(i);
         return true;
