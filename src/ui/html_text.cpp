@@ -141,7 +141,8 @@ constexpr NamedEntity kEntities[] = {
 };
 
 // Decodes the entities of a text; an unknown or unfinished one stays as it is written.
-std::wstring DecodeEntities(std::wstring_view s) {
+// `scanned` counts the characters looked at in search of an entity's end.
+std::wstring DecodeEntities(std::wstring_view s, std::size_t& scanned) {
   std::wstring out;
   out.reserve(s.size());
   for (std::size_t i = 0; i < s.size(); ++i) {
@@ -149,8 +150,12 @@ std::wstring DecodeEntities(std::wstring_view s) {
       out += s[i];
       continue;
     }
-    const std::size_t semi = s.find(L';', i);
-    if (semi == std::wstring_view::npos || semi - i > 12) {
+    // An entity's name is short: look no further for its end, or a page of '&' costs its square.
+    const std::size_t limit = std::min(s.size(), i + 13);
+    std::size_t semi = i + 1;
+    while (semi < limit && s[semi] != L';' && s[semi] != L'&') ++semi;  // no name holds an '&'
+    scanned += semi - i;
+    if (semi >= s.size() || s[semi] != L';' || semi - i > 12) {
       out += s[i];
       continue;
     }
@@ -243,6 +248,9 @@ struct Tag {
 
 class Builder {
  public:
+  explicit Builder(HtmlParseStats& stats) : m_stats(stats) {}
+  bool Full() const noexcept { return m_full; }
+
   HtmlDocument Finish() {
     CloseLink();
     while (!m_doc.Text.empty() && m_doc.Text.back() == L'\n') m_doc.Text.pop_back();
@@ -261,21 +269,27 @@ class Builder {
   }
 
   void Text(std::wstring_view raw) {
-    const std::wstring text = DecodeEntities(raw);
+    const std::wstring text = DecodeEntities(raw, m_stats.Scanned);
     if (m_pre > 0) {
       Append(text);
       return;
     }
     std::wstring out;
+    std::size_t line = m_doc.Text.size() - m_lineStart;
     for (wchar_t c : text) {
       if (c == L' ' || c == L'\t' || c == L'\r' || c == L'\n' || c == L'\f') {
         m_pendingSpace = true;
         continue;
       }
-      // A blank never starts a line; out holds no line break of its own.
-      if (m_pendingSpace && !(out.empty() && AtLineStart())) out += L' ';
+      // A blank never starts a line; a long line breaks at a blank.
+      if (m_pendingSpace && !(out.empty() && AtLineStart())) {
+        const bool wrap = line >= kWrapLine;
+        out += wrap ? L'\n' : L' ';
+        line = wrap ? 0 : line + 1;
+      }
       m_pendingSpace = false;
       out += c;
+      ++line;
     }
     Append(out);
   }
@@ -310,8 +324,16 @@ class Builder {
     }
     if (n == L"ul" || n == L"ol") {
       Block(false);
-      if (!tag.Closing) m_lists.push_back({n == L"ol", 1});
-      else if (!m_lists.empty()) m_lists.pop_back();
+      // Deeper lists count, and indent as the deepest kept level: a page of nested lists
+      // would otherwise cost the square of its depth in blanks.
+      if (!tag.Closing) {
+        if (m_lists.size() < kMaxHtmlListDepth) m_lists.push_back({n == L"ol", 1});
+        else ++m_listsBeyond;
+      } else if (m_listsBeyond > 0) {
+        --m_listsBeyond;
+      } else if (!m_lists.empty()) {
+        m_lists.pop_back();
+      }
       return;
     }
     if (n == L"li") {
@@ -354,12 +376,15 @@ class Builder {
       if (tag.Closing) return CloseLink();
       CloseLink();  // links do not nest
       if (tag.Has(L"href")) {
+        if (m_doc.Links.size() >= kMaxHtmlLinks) {
+          m_full = true;  // the page shows up to its last link the view takes
+          return;
+        }
         m_linkStart = m_doc.Text.size();
         m_linkTarget = tag.Attribute(L"href");
         // A blank before the link belongs outside it.
         if (m_pendingSpace && !AtLineStart()) {
-          Append(L" ");
-          m_pendingSpace = false;
+          Blank();
           m_linkStart = m_doc.Text.size();
         }
       }
@@ -380,10 +405,7 @@ class Builder {
       return;
     }
     // A blank before the element belongs outside it: " <u>x</u>" underlines only the x.
-    if (m_pendingSpace && !AtLineStart()) {
-      Append(L" ");
-      m_pendingSpace = false;
-    }
+    if (m_pendingSpace && !AtLineStart()) Blank();
     Push(n, f);
   }
 
@@ -394,16 +416,29 @@ class Builder {
   };
 
   HtmlFormat Current() const { return m_stack.empty() ? HtmlFormat{} : m_stack.back().second; }
-  void Push(const std::wstring& name, const HtmlFormat& f) { m_stack.emplace_back(name, f); }
+  // Formats nested deeper than any page needs are not applied, which keeps each Pop's search short.
+  void Push(const std::wstring& name, const HtmlFormat& f) {
+    if (m_stack.size() < kMaxHtmlFormatDepth) m_stack.emplace_back(name, f);
+  }
   // Pops the latest entry of that element with everything opened after it; false when none.
   bool Pop(const std::wstring& name) {
     for (std::size_t i = m_stack.size(); i-- > 0;) {
+      ++m_stats.Scanned;
       if (m_stack[i].first == name) {
         m_stack.resize(i);
         return true;
       }
     }
     return false;
+  }
+
+  // A line this long breaks at its next blank, well before kMaxHtmlLine breaks it anywhere.
+  static constexpr std::size_t kWrapLine = kMaxHtmlLine * 3 / 4;
+
+  // The pending blank, or a line break for it on a long line.
+  void Blank() {
+    m_pendingSpace = false;
+    Append(m_doc.Text.size() - m_lineStart >= kWrapLine ? L"\n" : L" ");
   }
 
   bool AtLineStart() const { return m_doc.Text.empty() || m_doc.Text.back() == L'\n'; }
@@ -414,15 +449,40 @@ class Builder {
       if (text.substr(0, 2) == L"\r\n") text.remove_prefix(2);
       else if (!text.empty() && text[0] == L'\n') text.remove_prefix(1);
     }
-    if (text.empty()) return;
-    const std::size_t start = m_doc.Text.size();
-    m_doc.Text.append(text);
+    // The rich edit slows with the square of a paragraph's length: a longer line breaks.
+    while (!text.empty() && !m_full) {
+      const std::size_t size = m_doc.Text.size();
+      if (size >= kMaxHtmlText) {
+        m_full = true;
+        break;
+      }
+      const std::size_t line = size - m_lineStart;
+      if (line >= kMaxHtmlLine && text[0] != L'\n') {
+        AppendPiece(L"\n");
+        continue;
+      }
+      std::size_t n = std::min({text.size(), line >= kMaxHtmlLine ? 1 : kMaxHtmlLine - line,
+                                kMaxHtmlText - size});
+      const std::size_t newline = text.substr(0, n).find(L'\n');
+      if (newline != std::wstring_view::npos) n = newline + 1;
+      AppendPiece(text.substr(0, n));
+      text.remove_prefix(n);
+    }
+  }
+
+  // Text within one line and the text bound, in the current format.
+  void AppendPiece(std::wstring_view text) {
     const HtmlFormat f = Current();
     if (!m_doc.Runs.empty() && m_doc.Runs.back().Format == f) {
       m_doc.Runs.back().Length += text.size();
+    } else if (m_doc.Runs.size() < kMaxHtmlRuns) {
+      m_doc.Runs.push_back({m_doc.Text.size(), text.size(), f});
     } else {
-      m_doc.Runs.push_back({start, text.size(), f});
+      m_full = true;
+      return;
     }
+    m_doc.Text.append(text);
+    if (text.back() == L'\n') m_lineStart = m_doc.Text.size();
   }
 
   void LineBreak() {
@@ -450,9 +510,13 @@ class Builder {
     }
   }
 
+  HtmlParseStats& m_stats;
   HtmlDocument m_doc;
   std::vector<std::pair<std::wstring, HtmlFormat>> m_stack;
   std::vector<List> m_lists;
+  std::size_t m_listsBeyond = 0;  // open lists deeper than kMaxHtmlListDepth
+  std::size_t m_lineStart = 0;    // where the text's last line starts
+  bool m_full = false;            // a bound is reached: the rest of the page is dropped
   int m_pre = 0;
   bool m_pendingSpace = false;
   bool m_skipNewline = false;
@@ -474,7 +538,7 @@ std::wstring Lower(std::wstring_view s) {
 
 // Parses the tag that starts at html[i] == '<'; i moves past its '>'. False when no tag starts
 // there (a lone "<" is text).
-bool ReadTag(std::wstring_view html, std::size_t& i, Tag& tag) {
+bool ReadTag(std::wstring_view html, std::size_t& i, Tag& tag, HtmlParseStats& stats) {
   std::size_t p = i + 1;
   if (p < html.size() && html[p] == L'/') {
     tag.Closing = true;
@@ -503,12 +567,12 @@ bool ReadTag(std::wstring_view html, std::size_t& i, Tag& tag) {
         const wchar_t quote = html[p++];
         const std::size_t end = html.find(quote, p);
         const std::size_t stop = end == std::wstring_view::npos ? html.size() : end;
-        value = DecodeEntities(html.substr(p, stop - p));
+        value = DecodeEntities(html.substr(p, stop - p), stats.Scanned);
         p = end == std::wstring_view::npos ? html.size() : end + 1;
       } else {
         const std::size_t v = p;
         while (p < html.size() && !IsSpace(html[p]) && html[p] != L'>') ++p;
-        value = DecodeEntities(html.substr(v, p - v));
+        value = DecodeEntities(html.substr(v, p - v), stats.Scanned);
       }
     }
     if (p == a) ++p;  // a stray character; never loop on it
@@ -518,13 +582,23 @@ bool ReadTag(std::wstring_view html, std::size_t& i, Tag& tag) {
   return true;
 }
 
+// Whether text equals a lower-case name in any case.
+bool EqualsLower(std::wstring_view text, std::wstring_view name) {
+  return text.size() == name.size() &&
+         std::equal(text.begin(), text.end(), name.begin(), [](wchar_t a, wchar_t b) { return LowerAscii(a) == b; });
+}
+
 // Past the end of the element whose raw content starts at i ("</name" in any case, then '>').
-std::size_t SkipRawText(std::wstring_view html, std::size_t i, const std::wstring& name) {
-  const std::wstring lower = Lower(html);
-  const std::size_t end = lower.find(L"</" + name, i);
-  if (end == std::wstring::npos) return html.size();
-  const std::size_t close = lower.find(L'>', end);
-  return close == std::wstring::npos ? html.size() : close + 1;
+// One pass from i, comparing in place: a page of many such elements costs its length once.
+std::size_t SkipRawText(std::wstring_view html, std::size_t i, std::wstring_view name, HtmlParseStats& stats) {
+  for (std::size_t p = i; p + 1 < html.size(); ++p) {
+    ++stats.Scanned;
+    if (html[p] != L'<' || html[p + 1] != L'/' || !EqualsLower(html.substr(p + 2, name.size()), name)) continue;
+    const std::size_t close = html.find(L'>', p + 2 + name.size());
+    stats.Scanned += (close == std::wstring_view::npos ? html.size() : close) - p;
+    return close == std::wstring_view::npos ? html.size() : close + 1;
+  }
+  return html.size();
 }
 
 }  // namespace
@@ -542,14 +616,19 @@ std::wstring DecodeHtmlBytes(std::string_view bytes) {
   return charset == Charset::Utf8 ? DecodeUtf8(bytes) : DecodeSingleByte(bytes, charset);
 }
 
-HtmlDocument ParseHtml(std::wstring_view html) {
-  Builder b;
+HtmlDocument ParseHtml(std::wstring_view html, HtmlParseStats* stats) {
+  HtmlParseStats ownStats;
+  HtmlParseStats& st = stats != nullptr ? *stats : ownStats;
+  Builder b(st);
   std::size_t i = 0;
   std::size_t textStart = 0;
   auto flush = [&](std::size_t end) {
-    if (end > textStart) b.Text(html.substr(textStart, end - textStart));
+    if (end <= textStart || b.Full()) return;
+    st.Scanned += end - textStart;
+    b.Text(html.substr(textStart, end - textStart));
   };
-  while (i < html.size()) {
+  while (i < html.size() && !b.Full()) {
+    ++st.Scanned;
     if (html[i] != L'<') {
       ++i;
       continue;
@@ -557,25 +636,30 @@ HtmlDocument ParseHtml(std::wstring_view html) {
     if (html.substr(i, 4) == L"<!--") {
       flush(i);
       const std::size_t end = html.find(L"-->", i + 4);
-      i = textStart = end == std::wstring_view::npos ? html.size() : end + 3;
+      const std::size_t past = end == std::wstring_view::npos ? html.size() : end + 3;
+      st.Scanned += past - i;
+      i = textStart = past;
       continue;
     }
     if (i + 1 < html.size() && (html[i + 1] == L'!' || html[i + 1] == L'?')) {
       flush(i);
       const std::size_t end = html.find(L'>', i);
-      i = textStart = end == std::wstring_view::npos ? html.size() : end + 1;
+      const std::size_t past = end == std::wstring_view::npos ? html.size() : end + 1;
+      st.Scanned += past - i;
+      i = textStart = past;
       continue;
     }
     Tag tag;
     std::size_t next = i;
-    if (!ReadTag(html, next, tag)) {
+    if (!ReadTag(html, next, tag, st)) {
       ++i;  // a "<" that starts no tag is text
       continue;
     }
     flush(i);
+    st.Scanned += next - i;
     i = textStart = next;
     if (!tag.Closing && (tag.Name == L"script" || tag.Name == L"style" || tag.Name == L"title")) {
-      i = textStart = SkipRawText(html, i, tag.Name);
+      i = textStart = SkipRawText(html, i, tag.Name, st);
       continue;
     }
     b.Element(tag);

@@ -55,7 +55,22 @@ inline constexpr wchar_t kPreformattedFont[] = L"Arial";
 // Invalid UTF-8 shows as U+FFFD.
 std::wstring DecodeHtmlBytes(std::string_view bytes);
 
-HtmlDocument ParseHtml(std::wstring_view html);
+// The bounds of what a page can hand the view: whatever the page, the rich edit gets at most
+// this much, and the parser's work stays linear in the page. A page beyond them shows its
+// beginning, up to the first bound it reaches.
+inline constexpr std::size_t kMaxHtmlText = 64'000;     // characters
+inline constexpr std::size_t kMaxHtmlRuns = 2'000;      // format runs
+inline constexpr std::size_t kMaxHtmlLinks = 250;
+inline constexpr std::size_t kMaxHtmlLine = 2'000;      // characters; a longer line breaks
+inline constexpr std::size_t kMaxHtmlListDepth = 8;     // deeper lists indent as the 8th level
+inline constexpr std::size_t kMaxHtmlFormatDepth = 32;  // deeper formats are not applied
+
+// How much the parser did: the characters it examined, counted where it scans.
+struct HtmlParseStats {
+  std::size_t Scanned = 0;
+};
+
+HtmlDocument ParseHtml(std::wstring_view html, HtmlParseStats* stats = nullptr);
 
 inline HtmlDocument RenderHtml(std::string_view bytes) { return ParseHtml(DecodeHtmlBytes(bytes)); }
 

@@ -72,7 +72,9 @@ void HtmlView::FontChanged() { ShowDocument(); }
 void HtmlView::ShowDocument() {
   if (!HandleAllocated()) return;
   HWND h = Handle();
+  // Neither a repaint nor a notification per formatting run: the text shows once, when done.
   ::SendMessageW(h, WM_SETREDRAW, FALSE, 0);
+  const LRESULT events = ::SendMessageW(h, EM_SETEVENTMASK, 0, 0);
   // The rich edit ends its paragraphs with '\r'; one character for one keeps the positions.
   std::wstring text = m_document.Text;
   for (wchar_t& c : text) {
@@ -111,6 +113,7 @@ void HtmlView::ShowDocument() {
     ::SendMessageW(h, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
   }
   Select(h, 0, 0);
+  ::SendMessageW(h, EM_SETEVENTMASK, 0, events);
   ::SendMessageW(h, WM_SETREDRAW, TRUE, 0);
   ::InvalidateRect(h, nullptr, TRUE);
 }
