@@ -54,6 +54,7 @@ class SettingsStartUnreadable : public SettingsStart,
 
 TEST_P(SettingsStartUnreadable, KeepsTheFileAsACopyAndSavesAfterwards) {
   Start(GetParam().text);
+  ASSERT_EQ(sys->MessageBoxes.size(), 1u);
   const std::wstring message = OnlyMessage();
   EXPECT_NE(message.find(kFile), std::wstring::npos) << os::WideToUtf8(message);
   EXPECT_NE(message.find(GetParam().reason), std::wstring::npos) << os::WideToUtf8(message);
