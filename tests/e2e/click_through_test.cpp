@@ -9,13 +9,16 @@
 
 #include "desktop_input.h"
 #include "program_run.h"
+#include "screen_pixels.h"
 
 namespace {
 
 using e2e::Eventually;
+using e2e::LeftButton;
 using e2e::MovePointer;
 using e2e::Press;
 using e2e::ProgramRun;
+using e2e::ScreenPixel;
 using e2e::TopLevelOf;
 
 // The other program: a window of this process, which records the presses it gets.
@@ -61,25 +64,6 @@ std::wstring TextOf(HWND h) {
   std::wstring s = text;
   for (auto& c : s) c = static_cast<wchar_t>(std::towlower(c));  // whatever Caps Lock says
   return s;
-}
-
-COLORREF Pixel(POINT p) {
-  HDC screen = ::GetDC(nullptr);
-  const COLORREF c = ::GetPixel(screen, p.x, p.y);
-  ::ReleaseDC(nullptr, screen);
-  return c;
-}
-
-// The left button pressed or released with the pointer there, in one input: a press alone
-// comes where the system has the pointer, which under Wine may be an earlier place for a moment.
-void LeftButton(POINT at, bool up) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = ::MulDiv(at.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = ::MulDiv(at.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE |
-                     (up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN);
-  ::SendInput(1, &input, sizeof(INPUT));
 }
 
 // The pointer moved there by the mouse, and there as the system sees it.
@@ -201,7 +185,7 @@ TEST_F(ClickThrough, APressOnABorderLineReachesTheWindowBeneath) {
                           {wa.right - 2, (wa.top + wa.bottom) / 2},
                           {wa.right - 2, wa.top + 1}};
   for (POINT p : points) {
-    EXPECT_TRUE(Until([&] { return Pixel(p) == RGB(255, 0, 0); }))
+    EXPECT_TRUE(Until([&] { return ScreenPixel(p) == RGB(255, 0, 0); }))
         << "the line shows its colour over the window at " << p.x << "," << p.y;
     g_presses.clear();
     ASSERT_TRUE(ClickThere(p));

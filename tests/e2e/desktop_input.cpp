@@ -38,14 +38,21 @@ bool MoveUntil(POINT at, const std::function<bool()>& done, int timeoutMs) {
   return false;
 }
 
+void LeftButton(POINT at, bool up) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = ::MulDiv(at.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = ::MulDiv(at.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags =
+      MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | (up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN);
+  ::SendInput(1, &input, sizeof(INPUT));
+}
+
 void ClickAt(POINT at) {
   ::SetCursorPos(at.x, at.y);
   ::Sleep(100);
-  for (DWORD flags : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    ::SendInput(1, &input, sizeof(INPUT));
+  for (bool up : {false, true}) {
+    LeftButton(at, up);
     ::Sleep(50);
   }
 }

@@ -19,7 +19,10 @@ void MovePointer(int x, int y);
 // within the deadline: on a busy machine the system passes over a low-level mouse hook that
 // answers late, and the program misses that move. False when three moves brought nothing.
 bool MoveUntil(POINT at, const std::function<bool()>& done, int timeoutMs = 3000);
-// The pointer moved there, then a left click.
+// The left button pressed or released with the pointer there, in one input: a press alone comes
+// where the system has the pointer, which under Wine may be an earlier place for a moment.
+void LeftButton(POINT at, bool up);
+// The pointer moved there, then a left click there.
 void ClickAt(POINT at);
 // A point of a window's client area on the screen.
 POINT ClientPoint(HWND window, int x, int y);

@@ -3,15 +3,15 @@
 // after another program that held a low-level mouse hook has been killed.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <filesystem>
 #include <set>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "desktop_input.h"
 #include "program_run.h"
+#include "screen_pixels.h"
+#include "support/hanging_window.h"
 
 namespace {
 
@@ -19,91 +19,12 @@ using e2e::Eventually;
 using e2e::MoveUntil;
 using e2e::Press;
 using e2e::ProgramRun;
+using e2e::ScreenPixel;
+using e2e::ScreenPixels;
 using e2e::TopLevelOf;
 
 constexpr char kSettings[] =
     R"({"MainWindow":{"Top":60},"DesktopIndicator":{"IsTransparent":false,"IsShowTime":true}})";
-
-std::vector<COLORREF> Grab(const RECT& r) {
-  std::vector<COLORREF> pixels;
-  HDC screen = ::GetDC(nullptr);
-  for (int y = r.top; y < r.bottom; ++y) {
-    for (int x = r.left; x < r.right; ++x) pixels.push_back(::GetPixel(screen, x, y));
-  }
-  ::ReleaseDC(nullptr, screen);
-  return pixels;
-}
-
-COLORREF Pixel(int x, int y) {
-  HDC screen = ::GetDC(nullptr);
-  const COLORREF c = ::GetPixel(screen, x, y);
-  ::ReleaseDC(nullptr, screen);
-  return c;
-}
-
-// An application window on a thread of this test that takes the foreground and the focus, and
-// then stops answering when told to: until released, at the latest after 30 s.
-class HungApplication {
- public:
-  HungApplication() {
-    m_thread = std::thread([this] { Run(); });
-    ::WaitForSingleObject(m_created, 10000);
-  }
-  ~HungApplication() {
-    ::SetEvent(m_released);
-    if (m_window != nullptr) ::PostMessageW(m_window, WM_CLOSE, 0, 0);
-    m_thread.join();
-    for (HANDLE h : {m_created, m_hanging, m_released}) ::CloseHandle(h);
-  }
-  HWND Window() const { return m_window; }
-  bool Hang() {
-    ::PostMessageW(m_window, kHang, 0, 0);
-    return ::WaitForSingleObject(m_hanging, 10000) == WAIT_OBJECT_0;
-  }
-  bool StillHangs() const { return ::WaitForSingleObject(m_hangEnded, 0) == WAIT_TIMEOUT; }
-
- private:
-  static constexpr UINT kHang = WM_APP + 7;
-
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == kHang) {
-      auto* self = reinterpret_cast<HungApplication*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-      ::SetEvent(self->m_hanging);
-      ::WaitForSingleObject(self->m_released, 30000);
-      ::SetEvent(self->m_hangEnded);
-      return 0;
-    }
-    if (msg == WM_DESTROY) ::PostQuitMessage(0);
-    return ::DefWindowProcW(hwnd, msg, wp, lp);
-  }
-
-  void Run() {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = &Proc;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = L"HalvarinE2eHungApplication";
-    ::RegisterClassW(&wc);
-    HWND window = ::CreateWindowExW(0, wc.lpszClassName, L"Hung application",
-                                    WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 400, 320, 200, nullptr,
-                                    nullptr, nullptr, nullptr);
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    m_window = window;
-    ::SetEvent(m_created);
-    MSG msg;
-    while (window != nullptr && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-  }
-
-  HANDLE m_created = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  HANDLE m_hanging = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  HANDLE m_released = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  HANDLE m_hangEnded = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  std::atomic<HWND> m_window{nullptr};
-  std::thread m_thread;
-};
 
 class MisbehavingNeighbours : public ::testing::Test {
  protected:
@@ -135,13 +56,13 @@ class MisbehavingNeighbours : public ::testing::Test {
   bool ClockShowsFaces(std::size_t count, int timeoutMs) {
     std::set<std::vector<COLORREF>> faces;
     return Eventually([&] {
-      faces.insert(Grab(Clock()));
+      faces.insert(ScreenPixels(Clock()));
       return faces.size() >= count;
     }, timeoutMs);
   }
   // The Caps Lock lamp of the desktop indicator.
   COLORREF CapsLamp() const {
-    return Pixel(desktopRect.left + 2 + 6 + 10, desktopRect.top + 2 + 17 + 2);
+    return ScreenPixel({desktopRect.left + 2 + 6 + 10, desktopRect.top + 2 + 17 + 2});
   }
 
   ProgramRun run{true};
@@ -153,7 +74,9 @@ class MisbehavingNeighbours : public ::testing::Test {
 
 TEST_F(MisbehavingNeighbours, AForegroundApplicationThatStopsAnsweringHoldsNoIndicator) {
   Start();
-  HungApplication app;
+  // An application window that takes the foreground and the focus.
+  testing_support::HangingWindow app(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {100, 400, 420, 600},
+                                     L"Hung application");
   ASSERT_NE(app.Window(), nullptr);
   ASSERT_TRUE(Eventually([&] {
     ::SetForegroundWindow(app.Window());

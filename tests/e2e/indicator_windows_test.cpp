@@ -9,11 +9,14 @@
 #include <vector>
 
 #include "program_run.h"
+#include "screen_pixels.h"
 
 namespace {
 
 using e2e::Eventually;
+using e2e::Differing;
 using e2e::ProgramRun;
+using e2e::ScreenPixels;
 
 // The top-level windows of a process by window class, hidden ones included.
 std::map<std::wstring, std::vector<HWND>> WindowsOf(DWORD pid) {
@@ -157,45 +160,6 @@ TEST_F(IndicatorWindows, BorderLinesSitOnTheWorkAreaAndTaskbarEdgesHiddenUntilTh
   }
 }
 
-// Pixels of a screen rectangle as the user sees them, row by row, taken at one moment (one copy
-// of the screen: pixel by pixel, a whole indicator takes longer than a tick of its clock).
-std::vector<COLORREF> Grab(const RECT& r) {
-  const int width = r.right - r.left, height = r.bottom - r.top;
-  if (width <= 0 || height <= 0) return {};
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top row first
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HDC screen = ::GetDC(nullptr);
-  HDC memory = ::CreateCompatibleDC(screen);
-  HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  std::vector<COLORREF> pixels;
-  if (bitmap != nullptr) {
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-    ::GdiFlush();
-    const auto* bgra = static_cast<const BYTE*>(bits);
-    for (int i = 0; i < width * height; ++i) {
-      pixels.push_back(RGB(bgra[4 * i + 2], bgra[4 * i + 1], bgra[4 * i]));
-    }
-    ::SelectObject(memory, old);
-    ::DeleteObject(bitmap);
-  }
-  ::DeleteDC(memory);
-  ::ReleaseDC(nullptr, screen);
-  return pixels;
-}
-
-size_t Differing(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) {
-  size_t n = 0;
-  for (size_t i = 0; i < a.size() && i < b.size(); ++i) n += a[i] != b[i] ? 1 : 0;
-  return n;
-}
-
 TEST_F(IndicatorWindows, TheDesktopIndicatorsClockRuns) {
   HWND indicator = windows[L"TfLangInfo"][0];
   // The first monitoring pass, 300 ms after the start, lays the indicator out anew (its clock
@@ -211,7 +175,7 @@ TEST_F(IndicatorWindows, TheDesktopIndicatorsClockRuns) {
     RECT w{};
     ::GetWindowRect(indicator, &w);
     w.right = std::min<LONG>(w.right, ::GetSystemMetrics(SM_CXSCREEN));
-    return Grab(w);
+    return ScreenPixels(w);
   };
   std::vector<COLORREF> first;
   ASSERT_TRUE(Watch([&] {

@@ -12,6 +12,7 @@
 
 #include "desktop_input.h"
 #include "program_run.h"
+#include "screen_pixels.h"
 #include "ui/canvas.h"
 #include "ui/font.h"
 #include "ui/handles.h"
@@ -25,7 +26,10 @@ using e2e::Key;
 using e2e::Press;
 using e2e::MovePointer;
 using e2e::MoveUntil;
+using e2e::Differing;
 using e2e::ProgramRun;
+using e2e::ScreenPixel;
+using e2e::ScreenPixels;
 
 // Settings of every run: the desktop indicator opaque, so that its pixels are its own, and the
 // main window below it, so that it covers none of it.
@@ -49,29 +53,6 @@ std::vector<HWND> AllOf(DWORD pid, const wchar_t* cls) {
       },
       reinterpret_cast<LPARAM>(&data));
   return data.Found;
-}
-
-COLORREF Pixel(int x, int y) {
-  HDC screen = ::GetDC(nullptr);
-  const COLORREF c = ::GetPixel(screen, x, y);
-  ::ReleaseDC(nullptr, screen);
-  return c;
-}
-
-std::vector<COLORREF> Grab(const RECT& r) {
-  std::vector<COLORREF> pixels;
-  HDC screen = ::GetDC(nullptr);
-  for (int y = r.top; y < r.bottom; ++y) {
-    for (int x = r.left; x < r.right; ++x) pixels.push_back(::GetPixel(screen, x, y));
-  }
-  ::ReleaseDC(nullptr, screen);
-  return pixels;
-}
-
-size_t Differing(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) {
-  size_t n = a.size() > b.size() ? a.size() - b.size() : b.size() - a.size();
-  for (size_t i = 0; i < a.size() && i < b.size(); ++i) n += a[i] != b[i] ? 1 : 0;
-  return n;
 }
 
 // The locale names of the desktop's one keyboard layout, as this process has it too.
@@ -140,7 +121,7 @@ class Monitoring : public ::testing::Test {
   // The desktop indicator's lamp of Caps Lock (at 6, 17 in the Caps and Num panel, 2 pixels in
   // from the frame) or of Num Lock (at 43, 17).
   COLORREF Lamp(bool caps) {
-    return Pixel(desktopRect.left + 2 + (caps ? 6 : 43) + 10, desktopRect.top + 2 + 17 + 2);
+    return ScreenPixel({desktopRect.left + 2 + (caps ? 6 : 43) + 10, desktopRect.top + 2 + 17 + 2});
   }
 
   ProgramRun run{true};
@@ -163,11 +144,11 @@ TEST_F(Monitoring, TheDesktopIndicatorShowsTheLayoutOfTheDesktopsLocale) {
                    desktopRect.top + 2 + 26};
   const std::vector<COLORREF> expected = ExpectedLanguageLabel(upper, flag);
   size_t differing = 0;
-  EXPECT_TRUE(Eventually([&] { return (differing = Differing(Grab(label), expected)) < 30; }))
+  EXPECT_TRUE(Eventually([&] { return (differing = Differing(ScreenPixels(label), expected)) < 30; }))
       << differing << " of " << expected.size() << " pixels differ";
   // The comparison tells layouts apart: another country's label differs in most pixels.
   const bool german = flag == L"de";
-  EXPECT_GT(Differing(Grab(label), ExpectedLanguageLabel(german ? L"EN" : L"DE",
+  EXPECT_GT(Differing(ScreenPixels(label), ExpectedLanguageLabel(german ? L"EN" : L"DE",
                                                          german ? L"us" : L"de")),
             500u);
 }
@@ -179,7 +160,7 @@ int TrayPixelsOf(COLORREF colour) {
   RECT bar{};
   ::GetWindowRect(::FindWindowW(L"Shell_TrayWnd", nullptr), &bar);
   const std::vector<COLORREF> pixels =
-      Grab({bar.right - 20 * 8, bar.top + 1, bar.right, bar.bottom - 1});
+      ScreenPixels({bar.right - 20 * 8, bar.top + 1, bar.right, bar.bottom - 1});
   return static_cast<int>(std::count(pixels.begin(), pixels.end(), colour));
 }
 
@@ -257,7 +238,7 @@ TEST_F(Monitoring, BorderLinesShowInTheirColourWhenSwitchedOn) {
                           {(wa.left + wa.right) / 4, bar.top + 1},
                           {bar.right - 2, (bar.top + bar.bottom) / 2}};
   for (POINT p : points) {
-    EXPECT_TRUE(Eventually([&] { return Pixel(p.x, p.y) == kRed; })) << p.x << "," << p.y;
+    EXPECT_TRUE(Eventually([&] { return ScreenPixel(p) == kRed; })) << p.x << "," << p.y;
   }
   EXPECT_EQ(AllOf(run.ProcessId(), L"TfDesktopBorder").size(), 8u);
 }

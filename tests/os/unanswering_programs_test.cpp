@@ -5,90 +5,16 @@
 #include <windows.h>
 #include <aclapi.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
 
 #include "monitor/foreground.h"
 #include "os/text.h"
 #include "os/win32/win32_system.h"
+#include "support/hanging_window.h"
 
 namespace {
 
 using os::win32::ToWindowId;
-
-constexpr wchar_t kHangingClass[] = L"HalvarinHangingWindow";
-constexpr UINT kHang = WM_APP + 1;
-
-// A window on a thread of its own that stops answering when told to, until released or, at the
-// latest, after 20 s. It counts the caret-object asks that reach it.
-class HangingWindow {
- public:
-  HangingWindow() {
-    m_thread = std::thread([this] { Run(); });
-    ::WaitForSingleObject(m_created, 10000);
-  }
-  ~HangingWindow() {
-    Release();
-    if (m_window != nullptr) ::PostMessageW(m_window, WM_CLOSE, 0, 0);
-    m_thread.join();
-    ::CloseHandle(m_created);
-    ::CloseHandle(m_hanging);
-    ::CloseHandle(m_released);
-  }
-  HWND Window() const { return m_window; }
-  // Returns once the window's thread has stopped answering.
-  bool Hang() {
-    ::PostMessageW(m_window, kHang, 0, 0);
-    return ::WaitForSingleObject(m_hanging, 10000) == WAIT_OBJECT_0;
-  }
-  void Release() { ::SetEvent(m_released); }
-  // Whether the hang ran out by itself rather than being released.
-  bool HangRanOut() const { return m_ranOut; }
-  int CaretAsks() const { return m_caretAsks; }
-
- private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* self = reinterpret_cast<HangingWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (msg == WM_NCCREATE) {
-      self = static_cast<HangingWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-      ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    if (self != nullptr) {
-      if (msg == kHang) {
-        ::SetEvent(self->m_hanging);
-        self->m_ranOut = ::WaitForSingleObject(self->m_released, 20000) == WAIT_TIMEOUT;
-        return 0;
-      }
-      if (msg == WM_GETOBJECT && static_cast<LONG>(lp) == OBJID_CARET) ++self->m_caretAsks;
-      if (msg == WM_DESTROY) ::PostQuitMessage(0);
-    }
-    return ::DefWindowProcW(hwnd, msg, wp, lp);
-  }
-
-  void Run() {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = &Proc;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.lpszClassName = kHangingClass;
-    ::RegisterClassW(&wc);  // fails harmlessly when a former test registered it
-    m_window = ::CreateWindowExW(0, kHangingClass, L"Hanging", WS_POPUP, 0, 0, 50, 50, nullptr,
-                                 nullptr, nullptr, this);
-    ::SetEvent(m_created);
-    MSG msg;
-    while (m_window != nullptr && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-      ::DispatchMessageW(&msg);
-    }
-  }
-
-  HANDLE m_created = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  HANDLE m_hanging = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  HANDLE m_released = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  std::atomic<HWND> m_window{nullptr};
-  std::atomic<bool> m_ranOut{false};
-  std::atomic<int> m_caretAsks{0};
-  std::thread m_thread;
-};
 
 // Answers after the window's thread has taken every message sent before it.
 void RoundTrip(HWND window) {
@@ -98,7 +24,7 @@ void RoundTrip(HWND window) {
 
 TEST(UnansweringPrograms, AWindowThatHangsHasNoCaretAndHoldsNobody) {
   os::win32::Win32System sys;
-  HangingWindow hanging;
+  testing_support::HangingWindow hanging(WS_POPUP, {0, 0, 50, 50}, L"Hanging");
   ASSERT_NE(hanging.Window(), nullptr);
   ASSERT_TRUE(hanging.Hang());
   EXPECT_EQ(sys.AccessibleCaret(ToWindowId(hanging.Window())), std::nullopt);

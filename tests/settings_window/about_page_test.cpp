@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "html_view_form.h"
 #include "core/common.h"
 #include "settings_window/about_page.h"
 #include "support/fake_shell.h"
@@ -108,22 +109,11 @@ TEST_F(AboutPage, TheSettingsFoldersNewsComesFirst) {
   EXPECT_EQ(settings_window::NewsFileToShow(), L"C:\\Work\\Settings\\News-Halvarin.html");
 }
 
-// A form with the view filling it, shown on the test desktop.
-class ViewForm : public ui::Form {
- public:
-  ViewForm() {
-    SetBorderStyle(ui::BorderStyle::None);
-    SetBounds(0, 0, 500, 300);
-    View.SetAlign(ui::Align::Client);
-  }
-  ui::HtmlView View{this};
-};
-
 class AboutView : public AboutPage {
  protected:
   void SetUp() override {
     AboutPage::SetUp();
-    form.reset(new ViewForm());
+    form.reset(new testing_support::HtmlViewForm());
     form->View.OnHotSpotClick = [](const std::wstring& src) {
       settings_window::HtmlViewerHotSpotClick(src);
     };
@@ -160,7 +150,7 @@ class AboutView : public AboutPage {
     ui::App().ProcessMessages();
   }
 
-  ui::Owned<ViewForm> form;
+  ui::Owned<testing_support::HtmlViewForm> form;
 };
 
 constexpr char kPage[] =

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "html_view_form.h"
 #include "ui/application.h"
 #include "ui/form.h"
 #include "ui/html_text.h"
@@ -106,16 +107,6 @@ TEST(HtmlBounds, ThePageEndsAtTheFirstBoundItReachesAndEveryLinkKeepsItsText) {
   EXPECT_EQ(doc.Text.size(), doc.Links.back().Start + doc.Links.back().Length) << "nothing after the last link";
 }
 
-class ViewForm : public ui::Form {
- public:
-  ViewForm() {
-    SetBorderStyle(ui::BorderStyle::None);
-    SetBounds(0, 0, 500, 300);
-    View.SetAlign(ui::Align::Client);
-  }
-  ui::HtmlView View{this};
-};
-
 class HtmlBoundsView : public ::testing::Test {
  protected:
   void SetUp() override { testing_support::ResetProgramState(); }
@@ -124,7 +115,7 @@ class HtmlBoundsView : public ::testing::Test {
 };
 
 TEST_F(HtmlBoundsView, ALargePageShowsItsBoundedBeginning) {
-  ui::Owned<ViewForm> form(new ViewForm());
+  ui::Owned<testing_support::HtmlViewForm> form(new testing_support::HtmlViewForm());
   form->Show();
   ui::App().ProcessMessages();
   form->View.LoadHtml(kTableRows);
