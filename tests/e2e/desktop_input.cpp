@@ -84,4 +84,48 @@ HWND TopLevelOf(DWORD pid, const wchar_t* cls) {
   return data.Found;
 }
 
+namespace {
+
+std::string Describe(HWND window) {
+  if (window == nullptr) return "none";
+  wchar_t name[64] = {};
+  ::GetClassNameW(window, name, 64);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(window, &pid);
+  RECT r{};
+  ::GetWindowRect(window, &r);
+  std::string text;
+  for (const wchar_t* c = name; *c != 0; ++c) text += *c < 128 ? static_cast<char>(*c) : '?';
+  return text + " pid " + std::to_string(pid) + (::IsWindowVisible(window) ? " shown" : " hidden") +
+         " at " + std::to_string(r.left) + "," + std::to_string(r.top) + "-" +
+         std::to_string(r.right) + "," + std::to_string(r.bottom);
+}
+
+}  // namespace
+
+std::string DesktopState(DWORD pid) {
+  POINT at{};
+  ::GetCursorPos(&at);
+  std::string state = "foreground: " + Describe(::GetForegroundWindow()) + "\npointer " +
+                      std::to_string(at.x) + "," + std::to_string(at.y) +
+                      " over: " + Describe(::WindowFromPoint(at)) + "\nShift keys down:" +
+                      ((::GetAsyncKeyState(VK_LSHIFT) & 0x8000) != 0 ? " left" : "") +
+                      ((::GetAsyncKeyState(VK_RSHIFT) & 0x8000) != 0 ? " right" : "") +
+                      "\nthe process's top-level windows:";
+  struct Data {
+    DWORD Pid;
+    std::string* State;
+  } data{pid, &state};
+  ::EnumWindows(
+      [](HWND h, LPARAM lp) -> BOOL {
+        auto* d = reinterpret_cast<Data*>(lp);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(h, &owner);
+        if (owner == d->Pid) *d->State += "\n  " + Describe(h);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&data));
+  return state;
+}
+
 }  // namespace e2e

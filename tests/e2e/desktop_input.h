@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 
 namespace e2e {
 
@@ -28,5 +29,8 @@ void ClickAt(POINT at);
 POINT ClientPoint(HWND window, int x, int y);
 // A top-level window of the process with this class; null when it has none.
 HWND TopLevelOf(DWORD pid, const wchar_t* cls);
+// What the desktop looks like to the input, for a failure's message: the foreground window, the
+// pointer and the window under it, the Shift keys, and the process's top-level windows.
+std::string DesktopState(DWORD pid);
 
 }  // namespace e2e

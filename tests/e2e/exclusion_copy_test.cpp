@@ -86,9 +86,11 @@ TEST(ExclusionCopy, BothShiftKeysOverTheTaskbarExcludeItsWindowClass) {
     box = TopLevelOf(run.ProcessId(), L"#32770");
     return box != nullptr && ::IsWindowVisible(box);
   });
+  const std::string state = e2e::DesktopState(run.ProcessId());
   Key(VK_RSHIFT, true);
   Key(VK_LSHIFT, true);
-  ASSERT_TRUE(boxShown) << "the copy says what it added";
+  ASSERT_TRUE(boxShown) << "the copy says what it added\n" << state << "\nsettings file:\n"
+                        << run.ReadFile("Settings/settings.json");
   EXPECT_NE(TextOf(box).find(L"Window Class: Shell_TrayWnd"), std::wstring::npos);
   EXPECT_EQ(::GetWindow(box, GW_OWNER), TopLevelOf(run.ProcessId(), L"TfMain"))
       << "owned by the main window, which the copy made topmost: never behind it";
