@@ -18,9 +18,11 @@ using e2e::MoveUntil;
 using e2e::ProgramRun;
 
 // Nothing excluded yet, so that the mouse indicator shows over the taskbar; the main window
-// below the desktop indicator.
+// below the desktop indicator. The copy acts only while the indicator is shown: no auto-hide,
+// which on a busy machine could come between the last move and the chord.
 constexpr char kSettings[] =
     R"({"MainWindow":{"Top":60},"DesktopIndicator":{"IsTransparent":false},
+        "MouseIndicator":{"MouseIndicator_IsAutoHide":false},
         "Exclude_WindowClass":{"IsDontShowByWindowClass":true,"SL_Exclude_WindowClass":[]},
         "Exclude_AppFileName":{"IsDontShowByApplicationFilename":true,"SL_Exclude_AppFileName":[]}})";
 
