@@ -17,11 +17,22 @@ constexpr wchar_t kWindowClass[] = L"HalvarinTrayIcon";
 constexpr UINT kCallbackMessage = WM_APP + 1;
 
 TrayIcon::ShellNotify g_notify = &::Shell_NotifyIconW;
+bool g_onShellThread = true;
 UINT g_nextId = 1;
 
-BOOL Notify(DWORD message, NOTIFYICONDATAW* data) noexcept {
+BOOL Notify(DWORD message, NOTIFYICONDATAW* data, shell_calls::SharedIcon icon = {}) noexcept {
   native::CountShellNotifyIcon();
-  return g_notify(message, data);
+  if (!g_onShellThread) return g_notify(message, data);
+  try {
+    return shell_calls::Call(g_notify, message, *data, std::move(icon));
+  } catch (...) {
+    return FALSE;  // no memory for the queue: as if the taskbar had refused
+  }
+}
+
+shell_calls::SharedIcon ShareIcon(HICON icon) {
+  if (icon == nullptr) return {};
+  return shell_calls::SharedIcon(icon, [](HICON i) { ::DestroyIcon(i); });
 }
 
 UINT TaskbarCreatedMessage() {
@@ -49,9 +60,10 @@ void CopyTip(const std::wstring& hint, wchar_t* tip, size_t capacity) {
 
 }  // namespace
 
-TrayIcon::ShellNotify TrayIcon::SetShellNotify(ShellNotify notify) noexcept {
+TrayIcon::ShellNotify TrayIcon::SetShellNotify(ShellNotify notify, bool onShellThread) noexcept {
   const ShellNotify old = g_notify;
   g_notify = notify != nullptr ? notify : &::Shell_NotifyIconW;
+  g_onShellThread = onShellThread || g_notify == &::Shell_NotifyIconW;
   return old;
 }
 
@@ -121,7 +133,7 @@ void TrayIcon::RefreshIcon() {
 
 void TrayIcon::MakeIcon() {
   m_iconSize = CurrentIconSize();
-  m_icon.Reset(m_images != nullptr ? m_images->MakeIcon(m_iconIndex, m_iconSize) : nullptr);
+  m_icon = ShareIcon(m_images != nullptr ? m_images->MakeIcon(m_iconIndex, m_iconSize) : nullptr);
   m_iconMade = true;
 }
 
@@ -142,7 +154,7 @@ NOTIFYICONDATAW TrayIcon::Data(UINT flags) {
   data.uID = m_id;
   data.uFlags = flags;
   data.uCallbackMessage = kCallbackMessage;
-  data.hIcon = m_icon.Get();
+  data.hIcon = m_icon.get();
   CopyTip(m_hint, data.szTip, std::size(data.szTip));
   return data;
 }
@@ -150,9 +162,9 @@ NOTIFYICONDATAW TrayIcon::Data(UINT flags) {
 void TrayIcon::AddToShell() {
   if (!m_iconMade) MakeIcon();
   NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
-  m_added = Notify(NIM_ADD, &data) != FALSE;
+  m_added = Notify(NIM_ADD, &data, m_icon) != FALSE;
   // The shell may still hold the icon from before it was re-created.
-  if (!m_added) m_added = Notify(NIM_MODIFY, &data) != FALSE;
+  if (!m_added) m_added = Notify(NIM_MODIFY, &data, m_icon) != FALSE;
 }
 
 void TrayIcon::ModifyInShell(UINT flags) {
@@ -162,7 +174,7 @@ void TrayIcon::ModifyInShell(UINT flags) {
     return;
   }
   NOTIFYICONDATAW data = Data(flags);
-  Notify(NIM_MODIFY, &data);
+  Notify(NIM_MODIFY, &data, m_icon);
 }
 
 void TrayIcon::RemoveFromShell() noexcept {

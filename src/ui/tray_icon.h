@@ -12,6 +12,7 @@
 #include "ui/control.h"
 #include "ui/handles.h"
 #include "ui/image_source.h"
+#include "ui/shell_calls.h"
 
 namespace ui {
 
@@ -46,9 +47,11 @@ class TrayIcon : public Component {
 
   void BeforeDestruction() noexcept override;
 
-  // Replaces the call into the shell (for tests); returns the one it replaces.
+  // Replaces the call into the shell (for tests); returns the one it replaces. The system's
+  // call is made on the shell thread (ui/shell_calls.h); a replacement on the caller's thread,
+  // unless it asks for the shell thread.
   using ShellNotify = BOOL(WINAPI*)(DWORD message, PNOTIFYICONDATAW data);
-  static ShellNotify SetShellNotify(ShellNotify notify) noexcept;
+  static ShellNotify SetShellNotify(ShellNotify notify, bool onShellThread = false) noexcept;
 
  private:
   template <class T>
@@ -73,7 +76,7 @@ class TrayIcon : public Component {
 
   UINT m_id;
   UniqueWindow m_window;
-  UniqueIcon m_icon;
+  shell_calls::SharedIcon m_icon;  // shared with the shell calls that name it
   bool m_iconMade = false;  // m_icon matches images, index and size (it may be null)
   int m_iconSize = 0;
   bool m_added = false;     // the shell has the icon
