@@ -13,6 +13,9 @@
 #include "screen_pixels.h"
 #include "support/hanging_window.h"
 
+// After windows.h, which the headers above bring in.
+#include <tlhelp32.h>
+
 namespace {
 
 using e2e::Eventually;
@@ -93,6 +96,64 @@ TEST_F(MisbehavingNeighbours, AForegroundApplicationThatStopsAnsweringHoldsNoInd
     return CapsLamp() == (wasOn ? RGB(128, 128, 128) : RGB(0, 255, 0));
   })) << "the lamp follows Caps Lock";
   EXPECT_TRUE(app.StillHangs()) << "all of it seen while the application hung";
+}
+
+// The taskbar's process stopped: every thread of it suspended until the object goes.
+class StoppedTaskbar {
+ public:
+  StoppedTaskbar() {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(::FindWindowW(L"Shell_TrayWnd", nullptr), &process);
+    if (process == 0) return;
+    const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return;
+    THREADENTRY32 entry{sizeof(entry)};
+    for (BOOL more = ::Thread32First(snapshot, &entry); more; more = ::Thread32Next(snapshot, &entry)) {
+      if (entry.th32OwnerProcessID != process) continue;
+      const HANDLE thread = ::OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID);
+      if (thread == nullptr) continue;
+      if (::SuspendThread(thread) != static_cast<DWORD>(-1)) {
+        m_threads.push_back(thread);
+      } else {
+        ::CloseHandle(thread);
+      }
+    }
+    ::CloseHandle(snapshot);
+  }
+  ~StoppedTaskbar() {
+    for (HANDLE thread : m_threads) {
+      ::ResumeThread(thread);
+      ::CloseHandle(thread);
+    }
+  }
+  StoppedTaskbar(const StoppedTaskbar&) = delete;
+  StoppedTaskbar& operator=(const StoppedTaskbar&) = delete;
+  bool Stopped() const { return !m_threads.empty(); }
+
+ private:
+  std::vector<HANDLE> m_threads;
+};
+
+TEST_F(MisbehavingNeighbours, ATaskbarThatStopsAnsweringHoldsNoIndicator) {
+  Start();
+  ASSERT_TRUE(ClockShowsFaces(2, 5000)) << "the clock ticks before the taskbar stops";
+  const bool wasOn = (::GetKeyState(VK_CAPITAL) & 1) != 0;
+  {
+    StoppedTaskbar stopped;
+    ASSERT_TRUE(stopped.Stopped());
+    // Caps Lock changes the notification icon, a call the stopped taskbar does not answer.
+    Press(VK_CAPITAL);
+    pressedLocks.push_back(VK_CAPITAL);
+    EXPECT_TRUE(Eventually([&] {
+      return CapsLamp() == (wasOn ? RGB(128, 128, 128) : RGB(0, 255, 0));
+    })) << "the lamp follows Caps Lock";
+    EXPECT_TRUE(ClockShowsFaces(3, 10000)) << "the clock goes on ticking";
+    Press(VK_CAPITAL);
+    pressedLocks.clear();
+    EXPECT_TRUE(Eventually([&] {
+      return CapsLamp() == (wasOn ? RGB(0, 255, 0) : RGB(128, 128, 128));
+    })) << "and follows it back";
+  }
 }
 
 std::filesystem::path OwnFolder() {
