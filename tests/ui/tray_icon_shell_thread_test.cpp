@@ -2,6 +2,7 @@
 // icon's property writes, and what was changed meanwhile reaches it in order once it answers.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -19,14 +20,21 @@ struct Seen {
   bool IconAlive;  // the icon it names could still be read when the taskbar got it
 };
 
-// A taskbar that, once hung, answers no call until the test releases it (or 10 s pass).
+// A taskbar that, once hung, answers no call until the test releases it (or 10 s pass). One for
+// the whole run: a call the shell thread makes late, after its test, still finds it.
 struct Taskbar {
   std::mutex Lock;
   std::vector<Seen> Calls;
   HANDLE Released = ::CreateEventW(nullptr, TRUE, TRUE, nullptr);
   HANDLE Inside = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);  // a call is being held
-  BOOL Answer = TRUE;
+  std::atomic<BOOL> Answer{TRUE};
 
+  void Reset() {
+    Release();
+    std::lock_guard<std::mutex> hold(Lock);
+    Calls.clear();
+    Answer = TRUE;
+  }
   void Hang() {
     ::ResetEvent(Released);
     ::ResetEvent(Inside);
@@ -46,7 +54,7 @@ struct Taskbar {
     return false;
   }
 };
-Taskbar* g_taskbar = nullptr;
+Taskbar* const g_taskbar = new Taskbar;
 
 BOOL WINAPI HangingShell(DWORD message, PNOTIFYICONDATAW data) {
   ICONINFO info{};
@@ -65,19 +73,17 @@ BOOL WINAPI HangingShell(DWORD message, PNOTIFYICONDATAW data) {
 class TrayIconShellThread : public ::testing::Test {
  protected:
   void SetUp() override {
-    g_taskbar = &taskbar;
+    taskbar.Reset();
     m_previous = ui::TrayIcon::SetShellNotify(&HangingShell, true);
     images.AddFromResource(L"TRAY_CAPS_0");
     images.AddFromResource(L"TRAY_CAPS_1");
   }
   void TearDown() override {
     taskbar.Release();
-    // Every queued call made before the next test's taskbar takes over.
-    ui::TrayIcon probe;
     ui::TrayIcon::SetShellNotify(m_previous);
   }
 
-  Taskbar taskbar;
+  Taskbar& taskbar = *g_taskbar;
   ui::ImageList images{16, 16};
   testing_support::ScopedFakeSystem sys;
 
@@ -135,7 +141,6 @@ TEST_F(TrayIconShellThread, OnceTheTaskbarAnswersAgainItsAnswerCounts) {
   ASSERT_EQ(seen.size(), 3u);
   EXPECT_EQ(seen[1].Message, static_cast<DWORD>(NIM_ADD));
   EXPECT_EQ(seen[2].Message, static_cast<DWORD>(NIM_MODIFY));
-  taskbar.Answer = TRUE;
 }
 
 }  // namespace
