@@ -28,19 +28,24 @@ struct Taskbar {
   HANDLE Released = ::CreateEventW(nullptr, TRUE, TRUE, nullptr);
   HANDLE Inside = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);  // a call is being held
   std::atomic<BOOL> Answer{TRUE};
+  std::atomic<int> Answered{0};  // calls that have come back
 
   void Reset() {
     Release();
     std::lock_guard<std::mutex> hold(Lock);
     Calls.clear();
     Answer = TRUE;
+    Answered = 0;
   }
   void Hang() {
     ::ResetEvent(Released);
     ::ResetEvent(Inside);
   }
   void Release() { ::SetEvent(Released); }
-  bool Holding() const { return ::WaitForSingleObject(Released, 0) == WAIT_TIMEOUT; }
+  // Whether a call is held and none has come back yet (not even by the taskbar's own time-out).
+  bool Holding() const {
+    return ::WaitForSingleObject(Inside, 0) == WAIT_OBJECT_0 && Answered == 0;
+  }
   std::vector<Seen> Snapshot() {
     std::lock_guard<std::mutex> hold(Lock);
     return Calls;
@@ -67,6 +72,7 @@ BOOL WINAPI HangingShell(DWORD message, PNOTIFYICONDATAW data) {
   ::WaitForSingleObject(g_taskbar->Released, 10000);
   std::lock_guard<std::mutex> hold(g_taskbar->Lock);
   g_taskbar->Calls.push_back({message, data->uFlags, data->szTip, alive});
+  ++g_taskbar->Answered;
   return g_taskbar->Answer;
 }
 
