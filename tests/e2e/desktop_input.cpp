@@ -1,6 +1,7 @@
 #include "desktop_input.h"
 
 #include <string>
+#include <vector>
 
 #include "program_run.h"
 
@@ -63,25 +64,30 @@ POINT ClientPoint(HWND window, int x, int y) {
   return p;
 }
 
-HWND TopLevelOf(DWORD pid, const wchar_t* cls) {
+std::vector<HWND> TopLevelsOf(DWORD pid) {
   struct Data {
     DWORD Pid;
-    const wchar_t* Class;
-    HWND Found;
-  } data{pid, cls, nullptr};
+    std::vector<HWND> Found;
+  } data{pid, {}};
   ::EnumWindows(
       [](HWND h, LPARAM lp) -> BOOL {
         auto* d = reinterpret_cast<Data*>(lp);
         DWORD owner = 0;
         ::GetWindowThreadProcessId(h, &owner);
-        wchar_t name[64] = {};
-        ::GetClassNameW(h, name, 64);
-        if (owner != d->Pid || std::wstring(name) != d->Class) return TRUE;
-        d->Found = h;
-        return FALSE;
+        if (owner == d->Pid) d->Found.push_back(h);
+        return TRUE;
       },
       reinterpret_cast<LPARAM>(&data));
   return data.Found;
+}
+
+HWND TopLevelOf(DWORD pid, const wchar_t* cls) {
+  for (HWND h : TopLevelsOf(pid)) {
+    wchar_t name[64] = {};
+    ::GetClassNameW(h, name, 64);
+    if (std::wstring(name) == cls) return h;
+  }
+  return nullptr;
 }
 
 namespace {
@@ -112,19 +118,7 @@ std::string DesktopState(DWORD pid) {
                       ((::GetAsyncKeyState(VK_LSHIFT) & 0x8000) != 0 ? " left" : "") +
                       ((::GetAsyncKeyState(VK_RSHIFT) & 0x8000) != 0 ? " right" : "") +
                       "\nthe process's top-level windows:";
-  struct Data {
-    DWORD Pid;
-    std::string* State;
-  } data{pid, &state};
-  ::EnumWindows(
-      [](HWND h, LPARAM lp) -> BOOL {
-        auto* d = reinterpret_cast<Data*>(lp);
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(h, &owner);
-        if (owner == d->Pid) *d->State += "\n  " + Describe(h);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&data));
+  for (HWND h : TopLevelsOf(pid)) state += "\n  " + Describe(h);
   return state;
 }
 

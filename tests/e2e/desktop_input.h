@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace e2e {
 
@@ -27,7 +28,9 @@ void LeftButton(POINT at, bool up);
 void ClickAt(POINT at);
 // A point of a window's client area on the screen.
 POINT ClientPoint(HWND window, int x, int y);
-// A top-level window of the process with this class; null when it has none.
+// The process's top-level windows, topmost first.
+std::vector<HWND> TopLevelsOf(DWORD pid);
+// Its topmost top-level window with this class; null when it has none.
 HWND TopLevelOf(DWORD pid, const wchar_t* cls);
 // What the desktop looks like to the input, for a failure's message: the foreground window, the
 // pointer and the window under it, the Shift keys, and the process's top-level windows.

@@ -63,9 +63,11 @@ class MisbehavingNeighbours : public ::testing::Test {
       return faces.size() >= count;
     }, timeoutMs);
   }
-  // The Caps Lock lamp of the desktop indicator.
-  COLORREF CapsLamp() const {
-    return ScreenPixel({desktopRect.left + 2 + 6 + 10, desktopRect.top + 2 + 17 + 2});
+  // Whether the desktop indicator's Caps Lock lamp shows Caps Lock on (green) or off (grey).
+  bool CapsLampShows(bool on) const {
+    const COLORREF lamp =
+        ScreenPixel({desktopRect.left + 2 + 6 + 10, desktopRect.top + 2 + 17 + 2});
+    return lamp == (on ? RGB(0, 255, 0) : RGB(128, 128, 128));
   }
 
   ProgramRun run{true};
@@ -93,7 +95,7 @@ TEST_F(MisbehavingNeighbours, AForegroundApplicationThatStopsAnsweringHoldsNoInd
   Press(VK_CAPITAL);
   pressedLocks.push_back(VK_CAPITAL);
   EXPECT_TRUE(Eventually([&] {
-    return CapsLamp() == (wasOn ? RGB(128, 128, 128) : RGB(0, 255, 0));
+    return CapsLampShows(!wasOn);
   })) << "the lamp follows Caps Lock";
   EXPECT_TRUE(app.StillHangs()) << "all of it seen while the application hung";
 }
@@ -145,13 +147,13 @@ TEST_F(MisbehavingNeighbours, ATaskbarThatStopsAnsweringHoldsNoIndicator) {
     Press(VK_CAPITAL);
     pressedLocks.push_back(VK_CAPITAL);
     EXPECT_TRUE(Eventually([&] {
-      return CapsLamp() == (wasOn ? RGB(128, 128, 128) : RGB(0, 255, 0));
+      return CapsLampShows(!wasOn);
     })) << "the lamp follows Caps Lock";
     EXPECT_TRUE(ClockShowsFaces(3, 10000)) << "the clock goes on ticking";
     Press(VK_CAPITAL);
     pressedLocks.clear();
     EXPECT_TRUE(Eventually([&] {
-      return CapsLamp() == (wasOn ? RGB(0, 255, 0) : RGB(128, 128, 128));
+      return CapsLampShows(wasOn);
     })) << "and follows it back";
   }
 }
