@@ -16,23 +16,11 @@ constexpr wchar_t kWindowClass[] = L"HalvarinTrayIcon";
 // The shell's notices about our icon arrive as this message on the icon's window.
 constexpr UINT kCallbackMessage = WM_APP + 1;
 
-TrayIcon::ShellNotify g_notify = &::Shell_NotifyIconW;
-bool g_onShellThread = true;
 UINT g_nextId = 1;
 
-BOOL Notify(DWORD message, NOTIFYICONDATAW* data, shell_calls::SharedIcon icon = {}) noexcept {
-  native::CountShellNotifyIcon();
-  if (!g_onShellThread) return g_notify(message, data);
-  try {
-    return shell_calls::Call(g_notify, message, *data, std::move(icon));
-  } catch (...) {
-    return FALSE;  // no memory for the queue: as if the taskbar had refused
-  }
-}
-
-shell_calls::SharedIcon ShareIcon(HICON icon) {
+tray_shell::SharedIcon ShareIcon(HICON icon) {
   if (icon == nullptr) return {};
-  return shell_calls::SharedIcon(icon, [](HICON i) { ::DestroyIcon(i); });
+  return tray_shell::SharedIcon(icon, [](HICON i) { ::DestroyIcon(i); });
 }
 
 UINT TaskbarCreatedMessage() {
@@ -50,21 +38,18 @@ int CurrentIconSize() {
   return size > 0 ? size : ::GetSystemMetrics(SM_CXSMICON);
 }
 
-// Copies as much of the hint as the tip holds, never half of a surrogate pair.
-void CopyTip(const std::wstring& hint, wchar_t* tip, size_t capacity) {
-  size_t n = std::min(hint.size(), capacity - 1);
+// As much of the hint as the tip holds, never half of a surrogate pair.
+std::wstring TipOf(const std::wstring& hint) {
+  constexpr size_t kCapacity = std::size(NOTIFYICONDATAW{}.szTip) - 1;
+  size_t n = std::min(hint.size(), kCapacity);
   if (n > 0 && n < hint.size() && hint[n - 1] >= 0xD800 && hint[n - 1] <= 0xDBFF) --n;
-  std::copy_n(hint.data(), n, tip);
-  tip[n] = L'\0';
+  return hint.substr(0, n);
 }
 
 }  // namespace
 
-TrayIcon::ShellNotify TrayIcon::SetShellNotify(ShellNotify notify, bool onShellThread) noexcept {
-  const ShellNotify old = g_notify;
-  g_notify = notify != nullptr ? notify : &::Shell_NotifyIconW;
-  g_onShellThread = onShellThread || g_notify == &::Shell_NotifyIconW;
-  return old;
+TrayIcon::ShellNotify TrayIcon::SetShellNotify(ShellNotify notify) noexcept {
+  return tray_shell::SetNotify(notify);
 }
 
 TrayIcon::TrayIcon() : m_id(g_nextId++) {}
@@ -72,7 +57,17 @@ TrayIcon::TrayIcon() : m_id(g_nextId++) {}
 TrayIcon::~TrayIcon() { BeforeDestruction(); }
 
 void TrayIcon::BeforeDestruction() noexcept {
-  RemoveFromShell();
+  if (m_window && m_visible) {
+    try {
+      m_visible = false;
+      ToShell();
+      // Taken away before the program ends, where the taskbar answers in time: an icon left
+      // behind stays in the notification area until the pointer passes over it.
+      tray_shell::Settle(tray_shell::kRemoveWaitMs);
+    } catch (...) {
+      // No memory for the wish: the taskbar drops the icon once it finds the window gone.
+    }
+  }
   m_window.Reset();
 }
 
@@ -99,17 +94,14 @@ HWND TrayIcon::Handle() {
 void TrayIcon::SetVisible(bool visible) {
   if (visible == m_visible) return;
   m_visible = visible;
-  if (visible) {
-    AddToShell();
-  } else {
-    RemoveFromShell();
-  }
+  if (visible && !m_iconMade) MakeIcon();
+  ToShell();
 }
 
 void TrayIcon::SetHint(const std::wstring& hint) {
   if (hint == m_hint) return;
   m_hint = hint;
-  if (m_visible) ModifyInShell(NIF_TIP);
+  if (m_visible) ToShell();
 }
 
 void TrayIcon::SetImages(const ImageSource* images) {
@@ -128,7 +120,7 @@ void TrayIcon::RefreshIcon() {
   m_iconMade = false;
   if (!m_visible) return;  // made when the icon is shown
   MakeIcon();
-  ModifyInShell(NIF_ICON);
+  ToShell();
 }
 
 void TrayIcon::MakeIcon() {
@@ -144,47 +136,16 @@ void TrayIcon::DisplayChanged() {
   }
   if (m_iconMade && CurrentIconSize() == m_iconSize) return;  // settings broadcasts are frequent
   MakeIcon();
-  ModifyInShell(NIF_ICON);
+  ToShell();
 }
 
-NOTIFYICONDATAW TrayIcon::Data(UINT flags) {
-  NOTIFYICONDATAW data{};
-  data.cbSize = sizeof(data);
-  data.hWnd = Handle();
-  data.uID = m_id;
-  data.uFlags = flags;
-  data.uCallbackMessage = kCallbackMessage;
-  data.hIcon = m_icon.get();
-  CopyTip(m_hint, data.szTip, std::size(data.szTip));
-  return data;
+tray_shell::IconState TrayIcon::State() {
+  return {Handle(), m_id, m_visible, kCallbackMessage, TipOf(m_hint), m_icon};
 }
 
-void TrayIcon::AddToShell() {
-  if (!m_iconMade) MakeIcon();
-  NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
-  m_added = Notify(NIM_ADD, &data, m_icon) != FALSE;
-  // The shell may still hold the icon from before it was re-created.
-  if (!m_added) m_added = Notify(NIM_MODIFY, &data, m_icon) != FALSE;
-}
-
-void TrayIcon::ModifyInShell(UINT flags) {
-  if (!m_added) {
-    // No taskbar took the icon yet (it may not run); try again now that there is news.
-    AddToShell();
-    return;
-  }
-  NOTIFYICONDATAW data = Data(flags);
-  Notify(NIM_MODIFY, &data, m_icon);
-}
-
-void TrayIcon::RemoveFromShell() noexcept {
-  if (!m_added || !m_window) return;
-  m_added = false;
-  NOTIFYICONDATAW data{};
-  data.cbSize = sizeof(data);
-  data.hWnd = m_window.Get();
-  data.uID = m_id;
-  Notify(NIM_DELETE, &data);
+void TrayIcon::ToShell() {
+  native::CountShellNotifyIcon();
+  tray_shell::Put(State());
 }
 
 void TrayIcon::MouseNotice(UINT mouseMessage) {
@@ -212,9 +173,9 @@ LRESULT TrayIcon::Dispatch(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   }
   if (msg == TaskbarCreatedMessage()) {
     // The new taskbar knows no icons: add ours again, at its DPI.
-    m_added = false;
     m_iconMade = false;
-    if (m_visible) AddToShell();
+    if (m_visible) MakeIcon();
+    tray_shell::TaskbarRecreated(State());
     return 0;
   }
   switch (msg) {

@@ -12,7 +12,7 @@
 #include "ui/control.h"
 #include "ui/handles.h"
 #include "ui/image_source.h"
-#include "ui/shell_calls.h"
+#include "ui/tray_shell.h"
 
 namespace ui {
 
@@ -47,11 +47,10 @@ class TrayIcon : public Component {
 
   void BeforeDestruction() noexcept override;
 
-  // Replaces the call into the shell (for tests); returns the one it replaces. The system's
-  // call is made on the shell thread (ui/shell_calls.h); a replacement on the caller's thread,
-  // unless it asks for the shell thread.
-  using ShellNotify = BOOL(WINAPI*)(DWORD message, PNOTIFYICONDATAW data);
-  static ShellNotify SetShellNotify(ShellNotify notify, bool onShellThread = false) noexcept;
+  // Replaces the call into the shell (for tests); returns the one it replaces. Either is made
+  // on the shell thread (ui/tray_shell.h).
+  using ShellNotify = tray_shell::Notify;
+  static ShellNotify SetShellNotify(ShellNotify notify) noexcept;
 
  private:
   template <class T>
@@ -62,11 +61,10 @@ class TrayIcon : public Component {
   LRESULT Dispatch(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   void MouseNotice(UINT mouseMessage);
   void DisplayChanged();
-  NOTIFYICONDATAW Data(UINT flags);
+  tray_shell::IconState State();
   void MakeIcon();
-  void AddToShell();
-  void ModifyInShell(UINT flags);
-  void RemoveFromShell() noexcept;
+  // Tells the shell thread what the icon should now show.
+  void ToShell();
 
   bool m_visible = false;
   std::wstring m_hint;
@@ -76,10 +74,9 @@ class TrayIcon : public Component {
 
   UINT m_id;
   UniqueWindow m_window;
-  shell_calls::SharedIcon m_icon;  // shared with the shell calls that name it
+  tray_shell::SharedIcon m_icon;  // shared with the shell thread
   bool m_iconMade = false;  // m_icon matches images, index and size (it may be null)
   int m_iconSize = 0;
-  bool m_added = false;     // the shell has the icon
 };
 
 }  // namespace ui

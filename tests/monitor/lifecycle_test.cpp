@@ -241,6 +241,7 @@ class WaysOut {
     m_previous = ui::TrayIcon::SetShellNotify(&RecordShellNotify);
   }
   ~WaysOut() {
+    ui::tray_shell::Settle(10000);
     ui::TrayIcon::SetShellNotify(m_previous);
     s_current = nullptr;
   }
@@ -259,10 +260,11 @@ class WaysOut {
 
  private:
   static BOOL WINAPI RecordShellNotify(DWORD message, PNOTIFYICONDATAW) {
-    if (message == NIM_DELETE && s_current != nullptr) s_current->Note("icon removed");
+    WaysOut* const ways = s_current;
+    if (message == NIM_DELETE && ways != nullptr) ways->Note("icon removed");
     return TRUE;
   }
-  static inline WaysOut* s_current = nullptr;
+  static inline std::atomic<WaysOut*> s_current = nullptr;
   testing_support::FakeSystem& m_sys;
   std::wstring m_file;
   ui::TrayIcon::ShellNotify m_previous = nullptr;

@@ -27,6 +27,7 @@ void MainWindowFixture::SetUp() {
 
 void MainWindowFixture::TearDown() {
   ResetProgramState();
+  ui::tray_shell::Settle(10000);  // no call of this test reaches the real taskbar
   ui::TrayIcon::SetShellNotify(g_realShellNotify);
 }
 

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <map>
+#include <mutex>
 
 #include "os/text.h"
 #include "settings_window/pages_fixture.h"
@@ -12,10 +13,12 @@
 
 namespace {
 
-// What each icon asked the shell for when it was added, by icon number.
+// What each icon asked the shell for when it was added, by icon number (from the shell thread).
+std::mutex g_lock;
 std::map<UINT, NOTIFYICONDATAW> g_added;
 
 BOOL WINAPI RecordAdd(DWORD message, PNOTIFYICONDATAW data) {
+  std::lock_guard<std::mutex> hold(g_lock);
   if (message == NIM_ADD) g_added[data->uID] = *data;
   return TRUE;
 }
@@ -24,14 +27,21 @@ class TrayIconClicks : public testing_support::PagesFixture {
  protected:
   void SetUp() override {
     PagesFixture::SetUp();
-    g_added.clear();
+    ui::tray_shell::Settle(10000);
     ui::TrayIcon::SetShellNotify(&RecordAdd);  // the fixture's tear-down puts the real one back
+    std::lock_guard<std::mutex> hold(g_lock);
+    g_added.clear();
   }
 
   // The message the shell sends to the icon's window when the user clicks it.
   void ShellReports(ui::TrayIcon& icon, UINT mouseMessage) {
-    ASSERT_EQ(g_added.count(icon.Id()), 1u) << "the icon is in the notification area";
-    const NOTIFYICONDATAW& added = g_added[icon.Id()];
+    ASSERT_TRUE(ui::tray_shell::Settle(10000));
+    NOTIFYICONDATAW added;
+    {
+      std::lock_guard<std::mutex> hold(g_lock);
+      ASSERT_EQ(g_added.count(icon.Id()), 1u) << "the icon is in the notification area";
+      added = g_added[icon.Id()];
+    }
     ::SendMessageW(added.hWnd, added.uCallbackMessage, added.uID, mouseMessage);
   }
 };

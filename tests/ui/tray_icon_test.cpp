@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -19,12 +21,28 @@ struct ShellCall {
   NOTIFYICONDATAW Data;
 };
 
-std::vector<ShellCall> g_calls;
-BOOL g_shellAnswer = TRUE;
+// The calls reach the shell from the shell thread.
+std::mutex g_lock;
+std::vector<ShellCall> g_made;
+std::atomic<BOOL> g_shellAnswer{TRUE};
 
 BOOL WINAPI RecordShellCall(DWORD message, PNOTIFYICONDATAW data) {
-  g_calls.push_back({message, *data});
+  std::lock_guard<std::mutex> hold(g_lock);
+  g_made.push_back({message, *data});
   return g_shellAnswer;
+}
+
+// The calls made so far, once the shell thread has carried out every change.
+std::vector<ShellCall> Calls() {
+  EXPECT_TRUE(ui::tray_shell::Settle(10000)) << "the shell thread did not catch up";
+  std::lock_guard<std::mutex> hold(g_lock);
+  return g_made;
+}
+
+void ClearCalls() {
+  ui::tray_shell::Settle(10000);
+  std::lock_guard<std::mutex> hold(g_lock);
+  g_made.clear();
 }
 
 // A menu that records where it was asked to appear instead of showing itself.
@@ -37,18 +55,22 @@ class RecordingMenu : public ui::PopupMenu {
 class TrayIconTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    g_calls.clear();
+    ClearCalls();
     g_shellAnswer = TRUE;
     m_previous = ui::TrayIcon::SetShellNotify(&RecordShellCall);
     images.AddFromResource(L"TRAY_CAPS_0");
     images.AddFromResource(L"TRAY_CAPS_1");
   }
-  void TearDown() override { ui::TrayIcon::SetShellNotify(m_previous); }
+  void TearDown() override {
+    ui::tray_shell::Settle(10000);
+    ui::TrayIcon::SetShellNotify(m_previous);
+  }
 
   // The message the shell would send on a click, as the icon asked for it when it was added.
   void ShellNotice(ui::TrayIcon& icon, UINT mouseMessage) {
-    ASSERT_FALSE(g_calls.empty());
-    const NOTIFYICONDATAW& added = g_calls.front().Data;
+    const std::vector<ShellCall> calls = Calls();
+    ASSERT_FALSE(calls.empty());
+    const NOTIFYICONDATAW added = calls.front().Data;
     ASSERT_EQ(added.uID, icon.Id());
     ::SendMessageW(added.hWnd, added.uCallbackMessage, added.uID, mouseMessage);
   }
@@ -65,11 +87,11 @@ TEST_F(TrayIconTest, ShowingAddsTheIconOnceWithEverythingSetWhileHidden) {
   icon.SetImages(&images);
   icon.SetIconIndex(1);
   icon.SetHint(L"Caps Lock");
-  EXPECT_TRUE(g_calls.empty()) << "a hidden icon asks nothing of the shell";
+  EXPECT_TRUE(Calls().empty()) << "a hidden icon asks nothing of the shell";
 
   icon.SetVisible(true);
-  ASSERT_EQ(g_calls.size(), 1u);
-  const ShellCall& add = g_calls[0];
+  ASSERT_EQ(Calls().size(), 1u);
+  const ShellCall add = Calls()[0];
   EXPECT_EQ(add.Message, static_cast<DWORD>(NIM_ADD));
   EXPECT_EQ(add.Data.cbSize, sizeof(NOTIFYICONDATAW));
   EXPECT_EQ(add.Data.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
@@ -113,16 +135,16 @@ TEST_F(TrayIconTest, ChangesCallTheShellOnlyWhenTheValueChanges) {
     icon.SetImages(&images);
     icon.SetHint(L"Caps");
     icon.SetVisible(true);
-    g_calls.clear();
+    ClearCalls();
     for (int i = 0; i < 3; ++i) c.same(icon);
-    EXPECT_TRUE(g_calls.empty()) << c.property;
+    EXPECT_TRUE(Calls().empty()) << c.property;
     c.other(icon);
-    ASSERT_EQ(g_calls.size(), 1u) << c.property;
-    EXPECT_EQ(g_calls[0].Message, c.message) << c.property;
-    EXPECT_EQ(g_calls[0].Data.uFlags, c.flags) << c.property;
-    EXPECT_EQ(g_calls[0].Data.uID, icon.Id()) << c.property;
+    ASSERT_EQ(Calls().size(), 1u) << c.property;
+    EXPECT_EQ(Calls()[0].Message, c.message) << c.property;
+    EXPECT_EQ(Calls()[0].Data.uFlags, c.flags) << c.property;
+    EXPECT_EQ(Calls()[0].Data.uID, icon.Id()) << c.property;
     c.other(icon);
-    EXPECT_EQ(g_calls.size(), 1u) << c.property << ": the new value again";
+    EXPECT_EQ(Calls().size(), 1u) << c.property << ": the new value again";
   }
 }
 
@@ -130,15 +152,15 @@ TEST_F(TrayIconTest, ANewIconGoesToTheShellWithTheNextChange) {
   ui::TrayIcon icon;
   icon.SetImages(&images);
   icon.SetVisible(true);
-  const HICON first = g_calls.back().Data.hIcon;
+  const HICON first = Calls().back().Data.hIcon;
   icon.SetIconIndex(1);
-  ASSERT_EQ(g_calls.size(), 2u);
-  EXPECT_NE(g_calls[1].Data.hIcon, nullptr);
-  EXPECT_NE(g_calls[1].Data.hIcon, first);
+  ASSERT_EQ(Calls().size(), 2u);
+  EXPECT_NE(Calls()[1].Data.hIcon, nullptr);
+  EXPECT_NE(Calls()[1].Data.hIcon, first);
   // An image list refilled under the same index: the icon is made again on request only.
   icon.RefreshIcon();
-  ASSERT_EQ(g_calls.size(), 3u);
-  EXPECT_EQ(g_calls[2].Data.uFlags, static_cast<UINT>(NIF_ICON));
+  ASSERT_EQ(Calls().size(), 3u);
+  EXPECT_EQ(Calls()[2].Data.uFlags, static_cast<UINT>(NIF_ICON));
 }
 
 TEST_F(TrayIconTest, TheHintIsCutToTheTipWithoutSplittingACharacter) {
@@ -156,12 +178,12 @@ TEST_F(TrayIconTest, TheHintIsCutToTheTipWithoutSplittingACharacter) {
       {"pair just inside", std::wstring(125, L'a') + smiley + L"b", std::wstring(125, L'a') + smiley},
   };
   for (const Case& c : cases) {
-    g_calls.clear();
+    ClearCalls();
     ui::TrayIcon icon;
     icon.SetHint(c.hint);
     icon.SetVisible(true);
-    ASSERT_FALSE(g_calls.empty()) << c.what;
-    EXPECT_EQ(std::wstring(g_calls[0].Data.szTip), c.tip) << c.what;
+    ASSERT_FALSE(Calls().empty()) << c.what;
+    EXPECT_EQ(std::wstring(Calls()[0].Data.szTip), c.tip) << c.what;
     EXPECT_EQ(icon.Hint(), c.hint) << c.what << ": the property keeps the whole hint";
   }
 }
@@ -174,15 +196,15 @@ TEST_F(TrayIconTest, ARecreatedTaskbarGetsTheVisibleIconAgain) {
   shown.SetVisible(true);
   hidden.SetHint(L"Hidden");
   hidden.Handle();
-  g_calls.clear();
+  ClearCalls();
 
   ::SendMessageW(shown.Handle(), taskbarCreated, 0, 0);
   ::SendMessageW(hidden.Handle(), taskbarCreated, 0, 0);
-  ASSERT_EQ(g_calls.size(), 1u);
-  EXPECT_EQ(g_calls[0].Message, static_cast<DWORD>(NIM_ADD));
-  EXPECT_EQ(g_calls[0].Data.uID, shown.Id());
-  EXPECT_STREQ(g_calls[0].Data.szTip, L"Shown");
-  EXPECT_NE(g_calls[0].Data.hIcon, nullptr);
+  ASSERT_EQ(Calls().size(), 1u);
+  EXPECT_EQ(Calls()[0].Message, static_cast<DWORD>(NIM_ADD));
+  EXPECT_EQ(Calls()[0].Data.uID, shown.Id());
+  EXPECT_STREQ(Calls()[0].Data.szTip, L"Shown");
+  EXPECT_NE(Calls()[0].Data.hIcon, nullptr);
 }
 
 TEST_F(TrayIconTest, TheWindowIsTopLevelSoThatItHearsTheTaskbarBroadcast) {
@@ -195,26 +217,26 @@ TEST_F(TrayIconTest, DisplayNoticesWithTheSameIconSizeCallNothing) {
   ui::TrayIcon icon;
   icon.SetImages(&images);
   icon.SetVisible(true);
-  g_calls.clear();
+  ClearCalls();
   ::SendMessageW(icon.Handle(), WM_SETTINGCHANGE, 0, 0);
   ::SendMessageW(icon.Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
-  EXPECT_TRUE(g_calls.empty());
+  EXPECT_TRUE(Calls().empty());
 }
 
 TEST_F(TrayIconTest, AnIconTheShellRefusedIsOfferedAgainAtTheNextChange) {
   ui::TrayIcon icon;
   g_shellAnswer = FALSE;  // no taskbar yet
   icon.SetVisible(true);
-  ASSERT_FALSE(g_calls.empty());
-  EXPECT_EQ(g_calls[0].Message, static_cast<DWORD>(NIM_ADD));
+  ASSERT_FALSE(Calls().empty());
+  EXPECT_EQ(Calls()[0].Message, static_cast<DWORD>(NIM_ADD));
   g_shellAnswer = TRUE;
-  g_calls.clear();
+  ClearCalls();
   icon.SetHint(L"later");
-  ASSERT_EQ(g_calls.size(), 1u);
-  EXPECT_EQ(g_calls[0].Message, static_cast<DWORD>(NIM_ADD));
-  EXPECT_STREQ(g_calls[0].Data.szTip, L"later");
+  ASSERT_EQ(Calls().size(), 1u);
+  EXPECT_EQ(Calls()[0].Message, static_cast<DWORD>(NIM_ADD));
+  EXPECT_STREQ(Calls()[0].Data.szTip, L"later");
   icon.SetHint(L"later still");
-  EXPECT_EQ(g_calls.back().Message, static_cast<DWORD>(NIM_MODIFY));
+  EXPECT_EQ(Calls().back().Message, static_cast<DWORD>(NIM_MODIFY));
 }
 
 TEST_F(TrayIconTest, DestructionRemovesOnlyAnIconTheShellHas) {
@@ -225,17 +247,17 @@ TEST_F(TrayIconTest, DestructionRemovesOnlyAnIconTheShellHas) {
     icon.SetVisible(true);
     id = icon.Id();
     window = icon.Handle();
-    g_calls.clear();
+    ClearCalls();
   }
-  ASSERT_EQ(g_calls.size(), 1u);
-  EXPECT_EQ(g_calls[0].Message, static_cast<DWORD>(NIM_DELETE));
-  EXPECT_EQ(g_calls[0].Data.uID, id);
-  EXPECT_EQ(g_calls[0].Data.hWnd, window);
+  ASSERT_EQ(Calls().size(), 1u);
+  EXPECT_EQ(Calls()[0].Message, static_cast<DWORD>(NIM_DELETE));
+  EXPECT_EQ(Calls()[0].Data.uID, id);
+  EXPECT_EQ(Calls()[0].Data.hWnd, window);
   EXPECT_FALSE(::IsWindow(window));
 
-  g_calls.clear();
+  ClearCalls();
   { ui::TrayIcon never; never.Handle(); }
-  EXPECT_TRUE(g_calls.empty());
+  EXPECT_TRUE(Calls().empty());
 }
 
 TEST_F(TrayIconTest, EveryIconHasItsOwnNumberAndWindow) {
@@ -269,7 +291,7 @@ TEST_F(TrayIconTest, ALeftClickRaisesOnClickOnceAndARightClickOpensTheMenu) {
   EXPECT_EQ(ups, (std::vector<ui::MouseButton>{ui::MouseButton::Left, ui::MouseButton::Right}));
 
   // Notices for another icon number are not this icon's.
-  const NOTIFYICONDATAW& added = g_calls.front().Data;
+  const NOTIFYICONDATAW added = Calls().front().Data;
   ::SendMessageW(added.hWnd, added.uCallbackMessage, added.uID + 1000, WM_LBUTTONUP);
   EXPECT_EQ(clicks, 1);
 }
