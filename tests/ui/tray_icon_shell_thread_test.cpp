@@ -264,9 +264,11 @@ TEST_F(TrayIconShellThread, ATaskbarMadeAnewWhileACallIsStuckGetsTheCurrentState
   struct Case {
     const char* what;
     BOOL oldAnswer;
+    bool changed;  // the icon changed after the broadcast
   };
-  for (const Case c : {Case{"the old taskbar took the add", TRUE},
-                       Case{"the old taskbar's add timed out", FALSE}}) {
+  for (const Case c : {Case{"the old taskbar took the add", TRUE, false},
+                       Case{"the old taskbar took the add, then a change", TRUE, true},
+                       Case{"the old taskbar's add timed out, then a change", FALSE, true}}) {
     SCOPED_TRACE(c.what);
     taskbar.Reset();
     ui::TrayIcon icon;
@@ -277,11 +279,14 @@ TEST_F(TrayIconShellThread, ATaskbarMadeAnewWhileACallIsStuckGetsTheCurrentState
     ASSERT_TRUE(taskbar.WaitInside());
     taskbar.Recreate();
     ::SendMessageW(icon.Handle(), taskbarCreated, 0, 0);
-    icon.SetHint(L"new");
-    icon.SetIconIndex(1);
+    if (c.changed) {
+      icon.SetHint(L"new");
+      icon.SetIconIndex(1);
+    }
     taskbar.Release();
     ASSERT_TRUE(Settle());
-    EXPECT_EQ(taskbar.Showing(icon.Id()), (Shown{L"new", 1}));
+    EXPECT_EQ(taskbar.Showing(icon.Id()),
+              c.changed ? (Shown{L"new", 1}) : (Shown{L"old", 0}));
   }
 }
 
