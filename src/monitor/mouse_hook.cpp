@@ -29,6 +29,13 @@ struct HookWatch {
 };
 HookWatch g_hookWatch;
 
+// Whether the hook should be there, and when an install was last tried (UI thread only).
+struct HookWish {
+  bool Wanted = false;  // from the start-up timer's install until the hook is removed
+  std::int64_t LastTry = 0;
+};
+HookWish g_hookWish;
+
 ui::UniqueHook NewMouseHook() {
   return ui::UniqueHook(g_installHook(WH_MOUSE_LL, &MouseHookProc, ::GetModuleHandleW(nullptr), 0));
 }
@@ -162,18 +169,30 @@ LRESULT CALLBACK MouseHookProc(int code, WPARAM message, LPARAM event) noexcept 
   return result;
 }
 
-void InstallMouseHook() {
-  if (MouseHookHandle) return;
-  // Without the hook the mouse indicator does not follow the pointer; nothing else depends on it.
+namespace {
+
+// One try; the watch starts afresh whatever came of it. Without the hook the mouse indicator
+// does not follow the pointer; nothing else depends on it, and the pass tries again.
+void TryInstallAt(std::int64_t stamp) {
+  g_hookWish.Wanted = true;
+  g_hookWish.LastTry = stamp;
   MouseHookHandle = NewMouseHook();
   g_hookWatch = {};
-  g_hookWatch.LastPass = os::Sys().PerformanceCounter();
+  g_hookWatch.LastPass = stamp;
   g_hookWatch.Pointer = os::Sys().CursorPos();
+}
+
+}  // namespace
+
+void InstallMouseHook() {
+  if (MouseHookHandle) return;
+  TryInstallAt(os::Sys().PerformanceCounter());
 }
 
 void RemoveMouseHook() noexcept {
   MouseHookHandle.Reset();
   g_hookWatch = {};
+  g_hookWish = {};
 }
 
 void SetMouseHookInstaller(MouseHookInstaller installer) noexcept {
@@ -181,7 +200,14 @@ void SetMouseHookInstaller(MouseHookInstaller installer) noexcept {
 }
 
 void WatchMouseHook(std::int64_t nowStamp) {
-  if (!MouseHookHandle) return;
+  if (!MouseHookHandle) {
+    // An install the system refused (a desktop still starting, a session at its hook limit) is
+    // tried again, at most once a second, for as long as the hook is wanted.
+    if (g_hookWish.Wanted && ElapsedSeconds(g_hookWish.LastTry, nowStamp) >= 1.0) {
+      TryInstallAt(nowStamp);
+    }
+    return;
+  }
   HookWatch& w = g_hookWatch;
   const os::Point at = os::Sys().CursorPos();
   // The system calls the hook before the pointer moves, but the call may also come just after

@@ -33,10 +33,11 @@ using MouseHookInstaller = HHOOK(WINAPI*)(int hookId, HOOKPROC proc, HINSTANCE m
                                           DWORD threadId);
 void SetMouseHookInstaller(MouseHookInstaller installer) noexcept;
 
-// Run by every full pass: installs the hook anew when the pointer has moved and then no hook call
-// has come for over a second. Windows removes a low-level hook without a word when it once
-// answers too late, and Wine stops calling one when another process's hook goes with its
-// process. Once per such gap: the next one needs a hook call first.
+// Run by every full pass: while the hook is wanted but the system refused its install, tries
+// the install again, at most once a second; installs the hook anew when the pointer has moved
+// and then no hook call has come for over a second. Windows removes a low-level hook without a
+// word when it once answers too late, and Wine stops calling one when another process's hook
+// goes with its process. Once per such gap: the next one needs a hook call first.
 void WatchMouseHook(std::int64_t nowStamp);
 
 }  // namespace monitor

@@ -229,6 +229,8 @@ class System {
   // One GET of an http or https address. Safe to call from a worker thread; it returns when the
   // answer has been read whole, a time-out of the options has run out or the request was given
   // up. Only a whole body counts as an answer, and redirects are followed on the same host only.
+  // It uses nothing of the System object itself: a request given up at the program's end that
+  // does not return at once (a call the network holds) may run on after the System is gone.
   virtual HttpResult HttpGet(const std::wstring& url, const HttpOptions& options) = 0;
   // ===== end of the window tree walk, clipboard, HTTP =====
 

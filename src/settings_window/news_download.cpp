@@ -15,29 +15,42 @@ std::wstring NewsUserAgent() {
   return L"Halvarin/" + version;
 }
 
-NewsOutcome DownloadNews(const std::wstring& folder, const std::atomic<bool>* abort) noexcept {
+namespace {
+
+// Written beside the file and moved over it, so that a full disk or a crash never leaves half a
+// page where the last good one was.
+NewsOutcome SavePage(os::System& system, const std::wstring& temporary, const std::wstring& target,
+                     const std::string& page) {
+  try {
+    system.WriteFile(temporary, page);
+    system.MoveFileReplace(temporary, target);
+  } catch (...) {
+    system.RemoveFile(temporary);
+    return NewsOutcome::WriteFailed;
+  }
+  return NewsOutcome::Saved;
+}
+
+}  // namespace
+
+NewsOutcome DownloadNews(os::System& system, const std::wstring& folder, NewsStop* stop) noexcept {
   const std::wstring target = folder + kNewsFileName;
   const std::wstring temporary = target + L".download";
+  NewsStop alone;
+  NewsStop& steps = stop != nullptr ? *stop : alone;
   try {
     os::HttpOptions options;
     options.UserAgent = NewsUserAgent();
     options.TotalTimeout = kNewsDeadlineMs;
-    options.Abort = abort;
-    const os::HttpResult answer = os::Sys().HttpGet(core::kNewsAddress, options);
-    // Given up: the program is ending, and may already have let go of what a write needs.
-    if (!answer.Answered || (abort != nullptr && abort->load())) return NewsOutcome::NoAnswer;
+    options.Abort = &steps.Abort();
+    const os::HttpResult answer = system.HttpGet(core::kNewsAddress, options);
+    if (!answer.Answered) return NewsOutcome::NoAnswer;
     // An error page is no news: only the page itself replaces the file of an earlier run.
     if (answer.Status != 200) return NewsOutcome::NotSaved;
-    try {
-      // Written beside the file and moved over it, so that a full disk or a crash never leaves
-      // half a page where the last good one was.
-      os::Sys().WriteFile(temporary, answer.Body);
-      os::Sys().MoveFileReplace(temporary, target);
-    } catch (...) {
-      os::Sys().RemoveFile(temporary);
-      return NewsOutcome::WriteFailed;
-    }
-    return NewsOutcome::Saved;
+    // Given up (the program is ending, and may let go of the System at any moment): no write.
+    NewsOutcome outcome = NewsOutcome::NoAnswer;
+    steps.Run([&] { outcome = SavePage(system, temporary, target, answer.Body); });
+    return outcome;
   } catch (...) {
     return NewsOutcome::NoAnswer;  // nothing to tell the user; the old page stays
   }
@@ -45,7 +58,9 @@ NewsOutcome DownloadNews(const std::wstring& folder, const std::atomic<bool>* ab
 
 TNewsDownload::~TNewsDownload() {
   if (!m_worker.joinable()) return;
-  m_run->Abort = true;
+  // From here on the worker begins no write and no call of the System; a save under way ends
+  // first.
+  m_run->Stop.End();
   bool ended = false;
   {
     std::unique_lock lock(m_run->Mutex);
@@ -55,7 +70,7 @@ TNewsDownload::~TNewsDownload() {
   if (ended) {
     m_worker.join();
   } else {
-    m_worker.detach();  // it holds its own share of m_run and writes nothing once aborted
+    m_worker.detach();  // only a request that will not give up is left; it writes nothing
   }
 }
 
@@ -63,8 +78,8 @@ void TNewsDownload::Start(const std::wstring& folder) {
   if (Running()) return;
   if (m_worker.joinable()) m_worker.join();  // an ended one
   m_run = std::make_shared<Run>();
-  m_worker = std::thread([run = m_run, folder] {
-    const NewsOutcome outcome = DownloadNews(folder, &run->Abort);
+  m_worker = std::thread([run = m_run, folder, &system = os::Sys()] {
+    const NewsOutcome outcome = DownloadNews(system, folder, &run->Stop);
     std::lock_guard lock(run->Mutex);
     run->Outcome = outcome;
     run->Done = true;

@@ -11,6 +11,10 @@
 
 #include "ui/timer.h"
 
+namespace os {
+class System;
+}
+
 namespace settings_window {
 
 inline constexpr wchar_t kNewsFileName[] = L"News-Halvarin.html";
@@ -32,16 +36,46 @@ inline constexpr int kNewsDeadlineMs = 30000;
 // How long the end of the program waits for a download to give up before it leaves it behind.
 inline constexpr int kNewsStopWaitMs = 1000;
 
-// Fetches the news page and, on a whole 200 answer, writes its body to `folder` + kNewsFileName
-// through a temporary file in the same folder. Blocks up to kNewsDeadlineMs; raises nothing.
-// Setting `abort` gives the request up within a fraction of a second, leaving the file as it was.
-NewsOutcome DownloadNews(const std::wstring& folder,
-                         const std::atomic<bool>* abort = nullptr) noexcept;
+// What a download shares with the end of the program. Every step that writes (the page into its
+// temporary file and that file's move into place, with the move's own tries again) holds the
+// lock and looks at the abort first; the end sets the abort and then takes the lock once. So a
+// step begun before the end has finished when End returns, and none begins after. The request
+// itself runs outside the lock: it may outlast the end (see os::System::HttpGet), and the abort
+// gives it up.
+class NewsStop {
+ public:
+  // The end. Waits for a step that has begun: one page's write and a move bounded by its tries.
+  void End() noexcept {
+    m_abort = true;
+    std::lock_guard lock(m_steps);
+  }
+  const std::atomic<bool>& Abort() const noexcept { return m_abort; }
+  // Runs `step` unless the end has begun; false when it has.
+  template <class Step>
+  bool Run(Step&& step) {
+    std::lock_guard lock(m_steps);
+    if (m_abort.load()) return false;
+    step();
+    return true;
+  }
+
+ private:
+  std::atomic<bool> m_abort{false};
+  std::mutex m_steps;
+};
+
+// Fetches the news page through `system` and, on a whole 200 answer, writes its body to `folder`
+// + kNewsFileName through a temporary file in the same folder. Blocks up to kNewsDeadlineMs;
+// raises nothing. Once `stop` has ended, the download touches neither `system` (beyond a request
+// already under way, which gives up) nor any file, and leaves the file as it was.
+NewsOutcome DownloadNews(os::System& system, const std::wstring& folder,
+                         NewsStop* stop = nullptr) noexcept;
 
 // One download on a worker thread. The main window owns it; destroying it gives a running
 // request up and waits up to kNewsStopWaitMs for the worker, so the program's end never waits on
 // the network. A worker that has not ended by then is left to end on its own: it owns what it
-// uses, and an aborted download writes nothing.
+// uses, it took the System when it started rather than asking os::Sys() later, and once the end
+// has begun it begins no write and no call of the System, which the program's end destroys.
 class TNewsDownload {
  public:
   TNewsDownload() = default;
@@ -49,7 +83,7 @@ class TNewsDownload {
   TNewsDownload(const TNewsDownload&) = delete;
   TNewsDownload& operator=(const TNewsDownload&) = delete;
 
-  // Starts the download into `folder`; nothing while one runs already.
+  // Starts the download into `folder` through os::Sys(); nothing while one runs already.
   void Start(const std::wstring& folder);
   bool Running() const noexcept {
     return m_run != nullptr && m_run->Outcome.load() == NewsOutcome::Running;
@@ -65,7 +99,7 @@ class TNewsDownload {
   // still has it.
   struct Run {
     std::atomic<NewsOutcome> Outcome{NewsOutcome::Running};
-    std::atomic<bool> Abort{false};
+    NewsStop Stop;
     std::mutex Mutex;
     std::condition_variable Ended;
     bool Done = false;  // under Mutex

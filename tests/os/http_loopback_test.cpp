@@ -459,6 +459,36 @@ TEST_F(HttpLoopback, OnlyAWholeBodyIsAnAnswer) {
   EXPECT_NE(requests[0].find("\r\nHost: 127.0.0.1"), std::string::npos) << requests[0];
 }
 
+// Two lengths that disagree leave open where the body ends (a proxy may have ended it at the
+// other): refused whichever comes first. The same length twice is one length.
+TEST_F(HttpLoopback, TwoContentLengthsThatDisagreeAreRefused) {
+  struct Case {
+    const char* What;
+    std::string Fields;
+    bool Answered;
+  };
+  const Case cases[] = {
+      {"the shorter first", "Content-Length: 5\r\nContent-Length: 7\r\n", false},
+      {"the longer first", "Content-Length: 7\r\nContent-Length: 5\r\n", false},
+      {"a third that disagrees",
+       "Content-Length: 5\r\nContent-Length: 5\r\nContent-Length: 6\r\n", false},
+      {"the same twice", "Content-Length: 5\r\nContent-Length: 5\r\n", true},
+      {"one", "Content-Length: 5\r\n", true},
+  };
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    const Case& c = cases[i];
+    const std::string path = "/lengths" + std::to_string(i);
+    server.On(path, [fields = c.Fields](Peer& p) {
+      p.Send(Head("200 OK", fields + "Connection: close\r\n") + "hello");
+    });
+    const os::HttpResult answer = Get(server.Url(path));
+    EXPECT_EQ(answer.Answered, c.Answered) << c.What << ": " << os::WideToUtf8(answer.Error);
+    if (answer.Answered) {
+      EXPECT_EQ(answer.Body, "hello") << c.What;
+    }
+  }
+}
+
 TEST_F(HttpLoopback, RedirectsAreFollowedOnTheSameHostOnly) {
   LoopbackServer elsewhere("127.0.0.2");
   for (LoopbackServer* s : {&server, &elsewhere}) {

@@ -1,8 +1,9 @@
-// The news download: what reaches the news file for each answer, and the UI thread going on
-// while the answer is slow.
+// The news download: what reaches the news file for each answer, the UI thread going on while
+// the answer is slow, and nothing touched once the program's end has begun.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
 #include <future>
 #include <string>
@@ -171,6 +172,71 @@ TEST_F(NewsDownload, ItsEndIsBoundedEvenWhenTheRequestDoesNotGiveUp) {
   ::CloseHandle(worker.load());
   EXPECT_EQ(sys->FileText(kNews), "<p>old news</p>");
   EXPECT_EQ(sys->FilesIn(kFolder).size(), 1u);
+}
+
+// A System whose page write lasts until the test has let it go (or a few seconds), and which
+// counts every call made after that, as the real one would be gone by then.
+class SlowSaveSystem : public testing_support::FakeSystem {
+ public:
+  std::atomic<bool> Gone{false};
+  std::atomic<int> CallsAfterGone{0};
+  std::atomic<bool> Writing{false};
+
+  void WriteFile(const std::wstring& path, std::string_view bytes) override {
+    Note();
+    Writing = true;
+    // Bounded only so that an end that waits for the write goes on.
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while (!Gone.load() && std::chrono::steady_clock::now() < giveUp) ::Sleep(10);
+    FakeSystem::WriteFile(path, bytes);
+  }
+  void MoveFileReplace(const std::wstring& from, const std::wstring& to) override {
+    Note();
+    FakeSystem::MoveFileReplace(from, to);
+  }
+  bool RemoveFile(const std::wstring& path) override {
+    Note();
+    return FakeSystem::RemoveFile(path);
+  }
+  os::HttpResult HttpGet(const std::wstring& url, const os::HttpOptions& options) override {
+    Note();
+    return FakeSystem::HttpGet(url, options);
+  }
+
+ private:
+  void Note() {
+    if (Gone.load()) ++CallsAfterGone;
+  }
+};
+
+// The end comes while the page is being written, and the write outlasts the end's wait for the
+// worker: the save under way is waited for, and nothing comes after.
+TEST_F(NewsDownload, NothingTouchesTheSystemOrTheFileOnceTheEndIsOver) {
+  SlowSaveSystem slow;
+  slow.AddFile(kNews, "<p>old news</p>");
+  std::atomic<HANDLE> worker{nullptr};
+  slow.HttpAnswer = [&worker](const std::wstring&, const os::HttpOptions&) {
+    worker = ::OpenThread(SYNCHRONIZE, FALSE, ::GetCurrentThreadId());
+    return Answer(200, "late news");
+  };
+  os::SetSystem(&slow);
+  struct Restore {
+    os::System* Previous;
+    ~Restore() { os::SetSystem(Previous); }
+  } restore{&*sys};
+  {
+    settings_window::TNewsDownload download;
+    download.Start(kFolder);
+    for (int round = 0; !slow.Writing.load() && round < 2000; ++round) ::Sleep(10);
+    ASSERT_TRUE(slow.Writing.load()) << "the page is being written";
+  }
+  slow.Gone = true;  // as wWinMain destroys the System after the main window
+  ASSERT_NE(worker.load(), nullptr);
+  ASSERT_EQ(::WaitForSingleObject(worker.load(), 20000), WAIT_OBJECT_0);
+  ::CloseHandle(worker.load());
+  EXPECT_EQ(slow.CallsAfterGone.load(), 0);
+  EXPECT_EQ(slow.FileText(kNews), "late news") << "the save under way was finished";
+  EXPECT_EQ(slow.FilesIn(kFolder).size(), 1u) << "no temporary file stays";
 }
 
 }  // namespace

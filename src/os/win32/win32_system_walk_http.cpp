@@ -156,34 +156,46 @@ std::wstring ResolveLocation(const std::wstring& base, const std::wstring& locat
   return combined;
 }
 
-std::optional<std::wstring> HeaderText(HINTERNET request, DWORD query) {
+// The header's text; with `index`, its field of that number, and `index` moves on to the next.
+std::optional<std::wstring> HeaderText(HINTERNET request, DWORD query,
+                                       DWORD* index = WINHTTP_NO_HEADER_INDEX) {
   DWORD bytes = 0;
+  // A failed call leaves the index where it was.
   ::WinHttpQueryHeaders(request, query, WINHTTP_HEADER_NAME_BY_INDEX, WINHTTP_NO_OUTPUT_BUFFER,
-                        &bytes, WINHTTP_NO_HEADER_INDEX);
+                        &bytes, index);
   if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER || bytes == 0) return std::nullopt;
   std::wstring text(bytes / sizeof(wchar_t) + 1, L'\0');
   bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
   if (!::WinHttpQueryHeaders(request, query, WINHTTP_HEADER_NAME_BY_INDEX, text.data(), &bytes,
-                             WINHTTP_NO_HEADER_INDEX)) {
+                             index)) {
     return std::nullopt;
   }
   text.resize(bytes / sizeof(wchar_t));
   return text;
 }
 
-// The Content-Length an answer names, none when it names none; false when it is malformed.
+// The Content-Length an answer names, none when it names none; false when it is malformed or
+// when two of its Content-Length fields disagree (which one the system went by to end the body
+// cannot be known). The same value twice is one length.
 bool ReadContentLength(HINTERNET request, std::optional<std::uint64_t>& length) {
   length.reset();
-  const std::optional<std::wstring> text = HeaderText(request, WINHTTP_QUERY_CONTENT_LENGTH);
-  if (!text) return true;
-  if (text->empty() || text->size() > 18) return false;
-  std::uint64_t value = 0;
-  for (wchar_t c : *text) {
-    if (c < L'0' || c > L'9') return false;
-    value = value * 10 + static_cast<std::uint64_t>(c - L'0');
+  constexpr DWORD kMaxFields = 16;
+  for (DWORD index = 0; index < kMaxFields;) {
+    const DWORD asked = index;
+    const std::optional<std::wstring> text =
+        HeaderText(request, WINHTTP_QUERY_CONTENT_LENGTH, &index);
+    if (!text) return true;
+    if (text->empty() || text->size() > 18) return false;
+    std::uint64_t value = 0;
+    for (wchar_t c : *text) {
+      if (c < L'0' || c > L'9') return false;
+      value = value * 10 + static_cast<std::uint64_t>(c - L'0');
+    }
+    if (length && *length != value) return false;
+    length = value;
+    if (index == asked) return true;  // a system that does not count the fields: one only
   }
-  length = value;
-  return true;
+  return false;  // more fields than any honest answer has
 }
 
 bool IsRedirect(DWORD status) {
@@ -406,6 +418,8 @@ bool Win32System::SetClipboardText(const std::wstring& text) {
   return true;
 }
 
+// No member is used here, nor anywhere below: the news download's worker may be left inside this
+// call at the program's end, after the System is gone.
 HttpResult Win32System::HttpGet(const std::wstring& url, const HttpOptions& options) {
   const Clock::time_point deadline =
       Clock::now() + std::chrono::milliseconds(std::max(options.TotalTimeout, 0));
