@@ -119,17 +119,22 @@ TEST(CaretObject, WhileAnAskIsStuckNoOtherWindowIsAsked) {
   EXPECT_EQ(other.CaretAsks(), 0);
   EXPECT_TRUE(program.Object().StillStalls());
 
-  // Once the stuck ask has come back, its answer is used and the other window is asked again.
+  // Once the stuck ask has come back its answer is used, and the next ask goes to the window
+  // asked then, not to the one asked while it was stuck.
   program.Object().ReleaseStall();
   EXPECT_EQ(AskUntilAnswered(sys, program.Window()), kCaretRect);
   EXPECT_EQ(program.Object().Locations(), 1);
+  testing_support::HangingWindow third(WS_POPUP, {0, 0, 50, 50}, L"Third");
+  ASSERT_NE(third.Window(), nullptr);
   const ULONGLONG deadline = ::GetTickCount64() + 10000;
-  while (other.CaretAsks() == 0 && ::GetTickCount64() < deadline) {
-    sys.AccessibleCaret(ToWindowId(other.Window()));
-    RoundTrip(other.Window());
+  while (third.CaretAsks() == 0 && ::GetTickCount64() < deadline) {
+    sys.AccessibleCaret(ToWindowId(third.Window()));
+    RoundTrip(third.Window());
     ::Sleep(10);
   }
-  EXPECT_EQ(other.CaretAsks(), 1);
+  EXPECT_EQ(third.CaretAsks(), 1);
+  RoundTrip(other.Window());
+  EXPECT_EQ(other.CaretAsks(), 0) << "the ask made while the query was stuck was made later";
 }
 
 TEST(CaretObject, TheSystemGoesAwayWithoutWaitingForAStuckAsk) {
