@@ -119,11 +119,9 @@ TEST(CaretObject, WhileAnAskIsStuckNoOtherWindowIsAsked) {
   EXPECT_EQ(other.CaretAsks(), 0);
   EXPECT_TRUE(program.Object().StillStalls());
 
-  // Once the stuck ask has come back its answer is used, and the next ask goes to the window
-  // asked then, not to the one asked while it was stuck.
+  // Once the stuck ask has come back, the next ask goes to the window asked then, and the one
+  // asked while it was stuck is not asked after all.
   program.Object().ReleaseStall();
-  EXPECT_EQ(AskUntilAnswered(sys, program.Window()), kCaretRect);
-  EXPECT_EQ(program.Object().Locations(), 1);
   testing_support::HangingWindow third(WS_POPUP, {0, 0, 50, 50}, L"Third");
   ASSERT_NE(third.Window(), nullptr);
   const ULONGLONG deadline = ::GetTickCount64() + 10000;
