@@ -112,7 +112,8 @@ std::optional<Rect> CaretObjectQuery::Ask(HWND window) {
   if (s.Reply) {
     // The answer of a query that outlived the wait.
     const Answer late = *std::exchange(s.Reply, std::nullopt);
-    if (s.AnswerFor == window && now - s.RepliedAt <= kLateAnswerMilliseconds) return late.Caret;
+    // Written after `now` was read, RepliedAt may be later than it.
+    if (s.AnswerFor == window && now <= s.RepliedAt + kLateAnswerMilliseconds) return late.Caret;
   }
   if (s.Busy) return std::nullopt;
   if (window == m_silentWindow && now - m_silentSince < kSilentWindowMilliseconds) {
