@@ -2,14 +2,12 @@
 
 #include <windows.h>
 #include <commdlg.h>
-#include <oleacc.h>
 #include <shlobj.h>
 
 #include <algorithm>
 #include <vector>
 
 #include "os/error.h"
-#include "os/win32/com_ref.h"
 #include "os/win32/unique_handle.h"
 
 namespace os::win32 {
@@ -29,11 +27,10 @@ constexpr DWORD kImagePathBuffer = 4096;
 // The image name is all that is read of a process: these rights are granted also on a process
 // of higher rights (an elevated program), where reading its memory would be refused.
 constexpr DWORD kImageNameRights = PROCESS_QUERY_LIMITED_INFORMATION;
-// How long the UI thread waits for a program to hand out its caret object, and how long a
-// window that let that time pass is not asked again: the monitoring pass and the mouse hook run
-// on the asking thread, and a program that has stopped answering would hold them both.
-constexpr UINT kCaretAnswerMilliseconds = 100;
-constexpr ULONGLONG kSilentCaretWindowMilliseconds = 2000;
+// How long the UI thread waits for a program to give the place of its caret: the monitoring
+// pass and the mouse hook run on that thread, and a program that has stopped answering would
+// hold them both.
+constexpr unsigned kCaretAnswerMilliseconds = 100;
 
 class Win32NamedMutex final : public NamedMutex {
  public:
@@ -63,7 +60,7 @@ std::wstring SystemErrorText(DWORD code) {
   return text;
 }
 
-Win32System::Win32System() {
+Win32System::Win32System() : m_caretObjects(kCaretAnswerMilliseconds) {
   // S_FALSE (already initialised the same way) also needs its CoUninitialize; another apartment
   // model on this thread is left as it is.
   m_comInitialized = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
@@ -346,41 +343,9 @@ std::optional<Point> Win32System::ClientToScreen(WindowId window, Point client) 
   return Point{p.x, p.y};
 }
 
-// What AccessibleObjectFromWindow does, with a bound: it sends WM_GETOBJECT and waits for as long
-// as the program takes. SMTO_BLOCK keeps the mouse hook's calls waiting meanwhile (at most the
-// bound), so that none runs inside the half-done pass; SMTO_ABORTIFHUNG gives up at once on a
-// program the system already counts as hung.
+// Asked up to 20 times a second by the monitoring pass, which must not wait on the program.
 std::optional<Rect> Win32System::AccessibleCaret(WindowId window) {
-  const ULONGLONG now = ::GetTickCount64();
-  if (window == m_silentCaretWindow && now - m_silentCaretSince < kSilentCaretWindowMilliseconds) {
-    return std::nullopt;
-  }
-  const HWND hwnd = ToHwnd(window);
-  DWORD_PTR answer = 0;
-  if (!::SendMessageTimeoutW(hwnd, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CARET),
-                             SMTO_BLOCK | SMTO_ABORTIFHUNG, kCaretAnswerMilliseconds, &answer)) {
-    // Timed out, hung or gone: the window has no caret for this pass and the next few.
-    m_silentCaretWindow = window;
-    m_silentCaretSince = now;
-    return std::nullopt;
-  }
-  ComRef<IAccessible> caret;
-  const auto result = static_cast<LRESULT>(answer);
-  // Zero: the program serves no object of its own, and the system's stand-in describes the caret.
-  const HRESULT hr =
-      result > 0 ? ::ObjectFromLresult(answer, IID_IAccessible, 0, caret.OutVoid())
-      : result == 0
-          ? ::CreateStdAccessibleObject(hwnd, OBJID_CARET, IID_IAccessible, caret.OutVoid())
-          : static_cast<HRESULT>(result);
-  if (FAILED(hr) || !caret) return std::nullopt;
-  VARIANT self;
-  ::VariantInit(&self);
-  self.vt = VT_I4;
-  self.lVal = CHILDID_SELF;
-  long left = 0, top = 0, width = 0, height = 0;
-  // S_FALSE means the object has no location to give, and leaves the four values undefined.
-  if (caret->accLocation(&left, &top, &width, &height, self) != S_OK) return std::nullopt;
-  return Rect{left, top, left + width, top + height};
+  return m_caretObjects.Ask(ToHwnd(window));
 }
 
 std::optional<bool> Win32System::CurrentUserValueExists(const std::wstring& key,

@@ -2,12 +2,13 @@
 #include <windows.h>
 
 #include "os/system.h"
+#include "os/win32/caret_object_query.h"
 
 namespace os::win32 {
 
 // The real desktop.
-// Construct it on the UI thread: it joins that thread to a single-threaded COM apartment for
-// the accessibility caret object, and leaves it again when destroyed.
+// Construct it on the UI thread: it joins that thread to a single-threaded COM apartment (the
+// system's dialogs want one), and leaves it again when destroyed.
 // Not final: a test may shorten its waits while everything else stays real.
 class Win32System : public System {
  public:
@@ -100,9 +101,7 @@ class Win32System : public System {
 
  private:
   bool m_comInitialized = false;
-  // The last window that did not hand out its caret in time, and when (GetTickCount64).
-  WindowId m_silentCaretWindow;
-  unsigned long long m_silentCaretSince = 0;
+  CaretObjectQuery m_caretObjects;
   // The colour dialog's custom colours, kept from one opening to the next; white at start.
   COLORREF m_customColors[16] = {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
                                  0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
