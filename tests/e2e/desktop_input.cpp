@@ -90,9 +90,7 @@ HWND TopLevelOf(DWORD pid, const wchar_t* cls) {
   return nullptr;
 }
 
-namespace {
-
-std::string Describe(HWND window) {
+std::string DescribeWindow(HWND window) {
   if (window == nullptr) return "none";
   wchar_t name[64] = {};
   ::GetClassNameW(window, name, 64);
@@ -107,18 +105,20 @@ std::string Describe(HWND window) {
          std::to_string(r.right) + "," + std::to_string(r.bottom);
 }
 
-}  // namespace
-
 std::string DesktopState(DWORD pid) {
   POINT at{};
   ::GetCursorPos(&at);
-  std::string state = "foreground: " + Describe(::GetForegroundWindow()) + "\npointer " +
+  // The focus of the thread that owns the foreground, wherever that thread is.
+  GUITHREADINFO gui{sizeof(gui)};
+  const bool known = ::GetGUIThreadInfo(0, &gui) != FALSE;
+  std::string state = "foreground: " + DescribeWindow(::GetForegroundWindow()) + "\nfocus: " +
+                      (known ? DescribeWindow(gui.hwndFocus) : "unknown") + "\npointer " +
                       std::to_string(at.x) + "," + std::to_string(at.y) +
-                      " over: " + Describe(::WindowFromPoint(at)) + "\nShift keys down:" +
+                      " over: " + DescribeWindow(::WindowFromPoint(at)) + "\nShift keys down:" +
                       ((::GetAsyncKeyState(VK_LSHIFT) & 0x8000) != 0 ? " left" : "") +
                       ((::GetAsyncKeyState(VK_RSHIFT) & 0x8000) != 0 ? " right" : "") +
                       "\nthe process's top-level windows:";
-  for (HWND h : TopLevelsOf(pid)) state += "\n  " + Describe(h);
+  for (HWND h : TopLevelsOf(pid)) state += "\n  " + DescribeWindow(h);
   return state;
 }
 

@@ -32,8 +32,11 @@ POINT ClientPoint(HWND window, int x, int y);
 std::vector<HWND> TopLevelsOf(DWORD pid);
 // Its topmost top-level window with this class; null when it has none.
 HWND TopLevelOf(DWORD pid, const wchar_t* cls);
-// What the desktop looks like to the input, for a failure's message: the foreground window, the
-// pointer and the window under it, the Shift keys, and the process's top-level windows.
+// A window as a failure's message names it: its class, its process, shown or hidden, its place.
+std::string DescribeWindow(HWND window);
+// What the desktop looks like to the input, for a failure's message: the foreground window and
+// the focus, the pointer and the window under it, the Shift keys, and the process's top-level
+// windows.
 std::string DesktopState(DWORD pid);
 
 }  // namespace e2e
