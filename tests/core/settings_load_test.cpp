@@ -195,6 +195,7 @@ class IndicatorBounds : public SettingsLoad, public ::testing::WithParamInterfac
 
 TEST_P(IndicatorBounds, CountOnlyStrictlyInsideThePrimaryMonitor) {
   sys->Monitor = {0, 0, 1920, 1080};
+  sys->OtherMonitors = {{1920, 0, 3840, 1080}};  // a second monitor on the right
   windows.Indicator = {960, 5, 960 + 531, 5 + 30};
   const auto& c = GetParam();
   LoadText("{\"DesktopIndicator\":{\"Top\":" + std::to_string(c.top) + ",\"Left\":" +
@@ -207,6 +208,10 @@ INSTANTIATE_TEST_SUITE_P(
     Places, IndicatorBounds,
     ::testing::Values(BoundsCase{"inside", 300, 400, 300, 400},
                       BoundsCase{"atTheEdge", 0, 0, 5, 960},
+                      BoundsCase{"onePixelInsideTheCorner", 1, 1, 1, 1},
+                      BoundsCase{"rightEdgeFlushWithTheMonitors", 20, 1920 - 531, 20, 960},
+                      BoundsCase{"bottomEdgeFlushWithTheMonitors", 1080 - 30, 400, 5, 400},
+                      BoundsCase{"onTheOtherMonitor", 100, 2500, 100, 960},
                       BoundsCase{"lastTopInside", 1080 - 30 - 1, 1920 - 531 - 1, 1049, 1388},
                       BoundsCase{"tooLowAndTooFarRight", 1080 - 30, 1920 - 531, 5, 960},
                       BoundsCase{"negative", -100, -5, 5, 960},
