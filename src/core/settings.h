@@ -20,7 +20,9 @@ class TSettings {
   TSettings(const TSettings&) = delete;
   TSettings& operator=(const TSettings&) = delete;
 
-  // The settings file (see settings_file.cpp). Both raise os::Error.
+  // The settings file (see settings_file.cpp). Both raise os::Error. A file that cannot be
+  // opened or is no JSON object changes nothing; a value in it that cannot be read costs that
+  // value alone: Load reads every other one, then raises an error that names each refused value.
   void Save(const std::wstring& fileName, SettingsWindows& windows);
   void Load(const std::wstring& fileName, SettingsWindows& windows);
 
@@ -141,8 +143,6 @@ class TSettings {
   TStringList SL_Lang_RGB_Color;
 
  private:
-  // The sections of a parsed file, in the table's order; raises at a bad key.
-  void LoadSections(const Json& doc, SettingsWindows& windows);
   std::wstring m_fileNotToReplace;
 };
 

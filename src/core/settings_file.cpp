@@ -230,25 +230,33 @@ std::wstring ReadText(const Json& v) {
   return os::Utf8ToWide(JsonAsText(v));
 }
 
-TStringList ReadList(const Json& v) {
-  if (!v.is_array()) WrongType("a list");
-  TStringList list;
-  for (const auto& element : v) {
-    // A line is text; a nested list or object is no line, and turning it into text would walk
-    // it recursively.
-    if (element.is_array() || element.is_object()) WrongType("a list of texts");
-    list.push_back(os::Utf8ToWide(JsonAsText(element)));
-  }
-  return list;
-}
-
 // A value's kind in the words of the message that refuses it.
 std::wstring WhatItHolds(const Json& v) {
+  if (v.is_object()) return L"an object";
   if (v.is_array()) return L"a list";
   if (v.is_string()) return L"a text";
   if (v.is_number()) return L"a number";
   if (v.is_boolean()) return L"true or false";
   return L"null";
+}
+
+// The lines of a list key. A member that is no text is no line: a number taken as its digits
+// would be a line nobody wrote, and a nested list or object would be walked recursively. Such a
+// member is refused on its own, in `refused`, and the lines around it are kept.
+TStringList ReadList(const Json& v, std::vector<std::wstring>& refused) {
+  if (!v.is_array()) WrongType("a list");
+  TStringList list;
+  std::size_t position = 0;
+  for (const auto& element : v) {
+    ++position;
+    if (element.is_string()) {
+      list.push_back(os::Utf8ToWide(JsonAsText(element)));
+    } else {
+      refused.push_back(L"member " + std::to_wstring(position) + L" holds " +
+                        WhatItHolds(element) + L" where a text belongs; it was left out.");
+    }
+  }
+  return list;
 }
 
 // A window place far beyond any screen, held where Left + Width and the like still fit an int.
@@ -270,11 +278,13 @@ void ApplyClamps(TSettings& s) {
   if (s.BorderWidth > 3) s.BorderWidth = 2;
 }
 
-void LoadKey(TSettings& s, SettingsWindows& w, const Key& key, const Json* v) {
+// Reads one key into its field or window; raises os::Error for a value that cannot be read,
+// which leaves the field as it was. The members a list leaves out are added to `refusedMembers`.
+void LoadKey(TSettings& s, SettingsWindows& w, const Key& key, const Json* v,
+             std::vector<std::wstring>& refusedMembers) {
   if (key.kind == Kind::List) {
-    // Emptied whether or not the key is there; a list that cannot be read whole keeps its lines,
-    // as the lists after a bad key do.
-    s.*key.list = v != nullptr ? ReadList(*v) : TStringList{};
+    // Emptied whether or not the key is there; a value that is no list keeps the lines it had.
+    s.*key.list = v != nullptr ? ReadList(*v, refusedMembers) : TStringList{};
     return;
   }
   if (v == nullptr) return;
@@ -352,6 +362,62 @@ void KeepMainWindowWithinReach(SettingsWindows& windows) {
   if (!CaptionWithinReach(windows.MainWindowBounds())) CentreMainWindow(windows);
 }
 
+// The values a load refused, one line each, named by their place. A file of thousands of bad
+// values still gives a message that fits on the screen: the first few are listed, the rest counted.
+class Refusals {
+ public:
+  static constexpr std::size_t kListed = 10;
+
+  void Add(const char* section, const char* key, const std::wstring& why) {
+    std::wstring line = L"Section \"" + os::Utf8ToWide(section) + L"\"";
+    if (key != nullptr) line += L", key \"" + os::Utf8ToWide(key) + L"\"";
+    if (m_lines.size() < kListed) m_lines.push_back(line + L": " + why);
+    ++m_count;
+  }
+  bool Any() const { return m_count > 0; }
+  std::wstring Message() const {
+    std::wstring text;
+    for (const auto& line : m_lines) text += (text.empty() ? L"" : L"\n") + line;
+    if (m_count > m_lines.size()) {
+      text += L"\n... and " + std::to_wstring(m_count - m_lines.size()) + L" more.";
+    }
+    return text;
+  }
+
+ private:
+  std::vector<std::wstring> m_lines;
+  std::size_t m_count = 0;
+};
+
+// The sections of a parsed file, in the table's order. A value that cannot be read costs that
+// value alone: its field keeps what it held, it is added to `refused`, and every other key is
+// read, so that the save at exit writes them back rather than the defaults.
+void LoadSections(TSettings& s, const Json& doc, SettingsWindows& windows, Refusals& refused) {
+  for (const auto& section : Layout()) {
+    const Json* obj = FindMember(doc, section.name);
+    if (obj == nullptr) continue;
+    // A section that is no object holds none of its keys: taken as read, it would empty its
+    // lists and drop its values without a word. It is refused whole, and its fields keep theirs.
+    if (!obj->is_object()) {
+      refused.Add(section.name, nullptr,
+                  L"it holds " + WhatItHolds(*obj) + L" where its keys between { and } belong.");
+      continue;
+    }
+    for (const auto& key : section.keys) {
+      std::vector<std::wstring> refusedMembers;
+      try {
+        LoadKey(s, windows, key, FindMember(*obj, key.name), refusedMembers);
+      } catch (const os::Error& e) {
+        refused.Add(section.name, key.name, e.Message());
+      }
+      for (const auto& why : refusedMembers) refused.Add(section.name, key.name, why);
+      // The clamps run at their turn whether or not the key was read: a BorderWidth read before
+      // a bad TransparentValue is clamped all the same.
+      if (key.clampsAfter) ApplyClamps(s);
+    }
+  }
+}
+
 }  // namespace
 
 void TSettings::RefuseToReplace(const std::wstring& fileName) { m_fileNotToReplace = fileName; }
@@ -399,43 +465,10 @@ void TSettings::Load(const std::wstring& fileName, SettingsWindows& windows) {
   auto doc = std::make_shared<Json>(ParseJsonText(sys.ReadFile(fileName)));
   if (!doc->is_object()) throw os::Error(L"The file does not hold a JSON object.");
   JSON = doc;
-  try {
-    LoadSections(*doc, windows);
-  } catch (...) {
-    KeepMainWindowWithinReach(windows);  // a bad key later in the file does not keep it away
-    throw;
-  }
+  Refusals refused;
+  LoadSections(*this, *doc, windows, refused);
   KeepMainWindowWithinReach(windows);
-}
-
-void TSettings::LoadSections(const Json& doc, SettingsWindows& windows) {
-  for (const auto& section : Layout()) {
-    const Json* obj = FindMember(doc, section.name);
-    if (obj == nullptr) continue;
-    // A section that is no object holds none of its keys: taken as read, it would empty its
-    // lists and drop its values without a word. It is refused like a bad key, before any of them.
-    if (!obj->is_object()) {
-      throw os::Error(L"Section \"" + os::Utf8ToWide(section.name) + L"\": it holds " +
-                      WhatItHolds(*obj) + L" where its keys between { and } belong.");
-    }
-    bool clampsPending = std::any_of(section.keys.begin(), section.keys.end(),
-                                     [](const Key& k) { return k.clampsAfter; });
-    for (const auto& key : section.keys) {
-      try {
-        LoadKey(*this, windows, key, FindMember(*obj, key.name));
-      } catch (const os::Error& e) {
-        // The program goes on with what was read before the bad key; a BorderWidth read before
-        // it must not escape its clamp because the clamps' turn never came.
-        if (clampsPending) ApplyClamps(*this);
-        throw os::Error(L"Section \"" + os::Utf8ToWide(section.name) + L"\", key \"" +
-                        os::Utf8ToWide(key.name) + L"\": " + e.Message());
-      }
-      if (key.clampsAfter) {
-        ApplyClamps(*this);
-        clampsPending = false;
-      }
-    }
-  }
+  if (refused.Any()) throw os::Error(refused.Message());
 }
 
 }  // namespace core

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <iterator>
 #include <string>
 #include <string_view>
 
 #include "core/color_text.h"
+#include "core/json.h"
 #include "core/settings.h"
 #include "os/error.h"
 #include "os/text.h"
@@ -286,7 +288,7 @@ INSTANTIATE_TEST_SUITE_P(
         PlaceCase{"isBehindTheTaskbarAt144", 100, 1040 - 31, false, 144}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(SettingsLoad, AMainWindowOnNoMonitorIsCentredAlsoWhenALaterKeyStopsTheLoad) {
+TEST_F(SettingsLoad, AMainWindowOnNoMonitorIsCentredAlsoWhenALaterKeyIsRefused) {
   sys->Monitor = {0, 0, 1920, 1080};
   EXPECT_THROW(LoadText(R"({"MainWindow":{"Left":50000,"Top":50000},
                             "DesktopIndicator":{"Panel_Time_Color":"GGGGGG"}})"),
@@ -295,14 +297,13 @@ TEST_F(SettingsLoad, AMainWindowOnNoMonitorIsCentredAlsoWhenALaterKeyStopsTheLoa
   EXPECT_EQ(windows.Main.Top, 1080 / 2 - 650 / 2);
 }
 
-TEST_F(SettingsLoad, ABadColourStopsAtItsKey) {
+TEST_F(SettingsLoad, ABadColourCostsItsValueAlone) {
   const std::string text = R"({"DesktopIndicator":{"BorderWidth":1,"Panel_Time_Font_Color":"112233",
       "Panel_Time_Color":"GGGGGG","Panel_Date_Font_Color":"445566",
       "SL_Lang_Color_Font":["US=000000"]},
       "Exclude_WindowClass":{"SL_Exclude_WindowClass":[]}})";
   sys->AddFile(kFile, text);
-  // Lines unlike an emptied list: a list after the bad key must keep them, not lose them.
-  settings.SL_Lang_Color_Font = {L"DE=010203"};
+  settings.Panel_Time_Color = 0x0A0B0C;
   settings.SL_Lang_Color_Background = {L"FR=040506", L"IT=070809"};
   try {
     settings.Load(kFile, windows);
@@ -313,31 +314,30 @@ TEST_F(SettingsLoad, ABadColourStopsAtItsKey) {
   }
   EXPECT_EQ(settings.BorderWidth, 1);
   EXPECT_EQ(settings.Panel_Time_Font_Color, 0x332211);
-  EXPECT_EQ(settings.Panel_Time_Color, 0x000000) << "default kept";
-  EXPECT_EQ(settings.Panel_Date_Font_Color, 0x93DB70) << "after the key: default";
-  EXPECT_EQ(settings.SL_Lang_Color_Font, core::TStringList{L"DE=010203"}) << "kept, not emptied";
-  EXPECT_EQ(settings.SL_Lang_Color_Background, (core::TStringList{L"FR=040506", L"IT=070809"}));
-  EXPECT_EQ(settings.SL_Exclude_WindowClass.size(), 6u) << "later sections untouched";
-}
-
-// The same with a list whose defaults are not empty: after a bad value in its section the list
-// keeps its three defaults, neither emptied nor read.
-TEST_F(SettingsLoad, AListAfterABadValueKeepsItsDefaults) {
-  sys->AddFile(kFile, R"({"Exclude_AppFileName":{"IsDontShowByApplicationFilename":"maybe",
-                          "SL_Exclude_AppFileName":["1;x.exe"]}})");
-  EXPECT_THROW(settings.Load(kFile, windows), os::Error);
-  EXPECT_EQ(settings.SL_Exclude_AppFileName,
-            (core::TStringList{L"1:SystemSettings.exe", L"1:calc.exe", L"1:CalculatorApp.exe"}));
+  EXPECT_EQ(settings.Panel_Time_Color, 0x0A0B0C) << "kept what it held";
+  EXPECT_EQ(settings.Panel_Date_Font_Color, 0x665544) << "after the key: read";
+  EXPECT_EQ(settings.SL_Lang_Color_Font, core::TStringList{L"US=000000"});
+  EXPECT_TRUE(settings.SL_Lang_Color_Background.empty()) << "its section holds no such key";
+  EXPECT_TRUE(settings.SL_Exclude_WindowClass.empty()) << "later sections read";
 }
 
 // Found by the fuzzer: a bad colour between "BorderWidth" and the clamps' turn left BorderWidth
-// 4 unclamped for the run, and the next start read the saved 4 as 2.
-TEST_F(SettingsLoad, ABadColourBeforeTheClampsStillClampsWhatWasRead) {
-  sys->AddFile(kFile, R"({"DesktopIndicator":{"BorderWidth":4,"Panel_Date_Color":"XX0000",
-                          "TransparentValue":50}})");
-  EXPECT_THROW(settings.Load(kFile, windows), os::Error);
-  EXPECT_EQ(settings.BorderWidth, 2);
-  EXPECT_EQ(settings.TransparentValue, 200) << "after the bad key: not read";
+// 4 unclamped for the run, and the next start read the saved 4 as 2. The clamps still take
+// their turn after a bad value, and a bad TransparentValue does not keep them from BorderWidth.
+TEST_F(SettingsLoad, TheClampsRunAfterABadValue) {
+  const struct {
+    const char* text;
+    int transparent;
+  } cases[] = {{R"({"DesktopIndicator":{"BorderWidth":4,"Panel_Date_Color":"XX0000",
+                    "TransparentValue":300}})", 255},
+               {R"({"DesktopIndicator":{"BorderWidth":4,"TransparentValue":"lots"}})", 200}};
+  for (const auto& c : cases) {
+    core::TSettings s;
+    sys->AddFile(kFile, c.text);
+    EXPECT_THROW(s.Load(kFile, windows), os::Error) << c.text;
+    EXPECT_EQ(s.BorderWidth, 2) << c.text;
+    EXPECT_EQ(s.TransparentValue, c.transparent) << c.text;
+  }
 }
 
 TEST_F(SettingsLoad, TextThatIsNotAJsonObjectChangesNothing) {
@@ -482,17 +482,11 @@ INSTANTIATE_TEST_SUITE_P(
                  [](const core::TSettings&, const FakeSettingsWindows& w) {
                    EXPECT_EQ(w.Main.Left, 1'000'000);
                    EXPECT_EQ(w.Main.Top, -999'999);
-                 }},
-        ReadCase{"scalarListElementsAsText",
-                 R"({"RGB_Lighting":{"SL_Lang_RGB_Color":["US=010203",5,true,null]}})",
-                 [](const core::TSettings& s, const FakeSettingsWindows&) {
-                   EXPECT_EQ(s.SL_Lang_RGB_Color,
-                             (core::TStringList{L"US=010203", L"5", L"true", L""}));
                  }}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Values outside what their field can hold are errors like a bad colour text: the file is
-// refused at that key, which the message names.
+// Values outside what their field can hold are refused like a bad colour text, with a message
+// that names their key.
 struct RefusedCase {
   const char* name;
   const char* json;
@@ -502,7 +496,7 @@ struct RefusedCase {
 class SettingsRefusedValues : public SettingsLoad,
                               public ::testing::WithParamInterface<RefusedCase> {};
 
-TEST_P(SettingsRefusedValues, StopTheLoadAtTheirKey) {
+TEST_P(SettingsRefusedValues, AreNamedByTheirKey) {
   sys->AddFile(kFile, GetParam().json);
   try {
     settings.Load(kFile, windows);
@@ -588,10 +582,118 @@ TEST(SettingsDefaults, ColoursByLanguageDifferPerIndicator) {
             (core::TStringList{L"1:SystemSettings.exe", L"1:calc.exe", L"1:CalculatorApp.exe"}));
 }
 
+// --- One bad value in a file of good ones. The reported file: "Color_Main_Background" was
+// "12345Z", and every value after it (the mouse indicator's hiding time, an application
+// exclusion list, the caret indicator's corner, the taskbar border) came back as its default,
+// which the save at exit then wrote over the user's values.
+
+// Settings and windows with a value unlike its default in every section.
+void MakeGood(core::TSettings& s, FakeSettingsWindows& w) {
+  w.Main = {50, 60, 950, 710};
+  w.Switches[MinimizeSwitch::OnStart] = true;
+  w.Indicator = {300, 40, 831, 70};
+  s.BorderWidth = 3;
+  s.Panel_Time_Font_Color = 0x010203;
+  s.Color_Main_Font = 0x0A0B0C;
+  s.Color_Main_Background = 0x112233;
+  s.TransparentValue = 150;
+  s.SL_Lang_Color_Font = {L"US=102030"};
+  s.DesktopBorderWidth = 5;
+  s.IsShowTaskbarBorder = true;
+  s.SL_Lang_DesktopBorder_Color = {L"DE=405060"};
+  s.MouseIndicator_AutoHideSec = 7;
+  s.MouseIndicator_Color_Main_Background = 0x445566;
+  s.MouseIndicator_SL_Lang_Color_Font = {L"FR=708090"};
+  s.IsDontShowByWindowClass = false;
+  s.SL_Exclude_WindowClass = {L"1;Notepad"};
+  s.SL_Exclude_AppFileName = {L"1;game.exe", L"0;editor.exe"};
+  s.SystemTrayIndicator_NumLockIndicatorMode = 6;
+  s.CaretIndicator_Positon = 2;
+  s.CaretIndicator_Color_Main_Background = 0x778899;
+  s.SL_Exclude_AppFileName2 = {L"1;term.exe"};
+  s.IsChangeRGB_KeyboardLogitech = true;
+  s.SL_Lang_RGB_Color = {L"US=A0B0C0"};
+}
+
+struct OneBadCase {
+  const char* name;
+  const char* section;
+  const char* key;
+  const char* bad;  // JSON text
+  // What the load leaves unread: the value's default, put into the good settings.
+  void (*unread)(core::TSettings&, FakeSettingsWindows&);
+};
+
+class SettingsOneBadValue : public SettingsLoad, public ::testing::WithParamInterface<OneBadCase> {
+ protected:
+  std::string SavedText(core::TSettings& s, FakeSettingsWindows& w) {
+    s.Save(L"C:\\Work\\Settings\\saved.json", w);
+    return sys->FileText(L"C:\\Work\\Settings\\saved.json");
+  }
+};
+
+TEST_P(SettingsOneBadValue, CostsThatValueAloneAndTheSaveKeepsTheRest) {
+  const OneBadCase& c = GetParam();
+  core::TSettings good;
+  FakeSettingsWindows goodWindows;
+  MakeGood(good, goodWindows);
+  core::Json doc = core::ParseJsonText(SavedText(good, goodWindows));
+  ASSERT_TRUE(doc[c.section].contains(c.key)) << "the case names a key the file holds";
+  doc[c.section][c.key] = core::Json::parse(c.bad);
+  sys->AddFile(kFile, doc.dump(2));
+
+  try {
+    settings.Load(kFile, windows);
+    ADD_FAILURE() << "the bad value was not reported";
+  } catch (const os::Error& e) {
+    const std::wstring place = L"Section \"" + os::Utf8ToWide(c.section) + L"\", key \"" +
+                               os::Utf8ToWide(c.key) + L"\"";
+    EXPECT_NE(e.Message().find(place), std::wstring::npos) << os::WideToUtf8(e.Message());
+  }
+
+  core::TSettings expected;
+  FakeSettingsWindows expectedWindows;
+  MakeGood(expected, expectedWindows);
+  c.unread(expected, expectedWindows);
+  // The whole file the save writes: every good value, and the bad one's default.
+  EXPECT_EQ(SavedText(settings, windows), SavedText(expected, expectedWindows));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, SettingsOneBadValue,
+    ::testing::Values(
+        OneBadCase{"theReportedColour", "DesktopIndicator", "Color_Main_Background", R"("12345Z")",
+                   [](core::TSettings& s, FakeSettingsWindows&) { s.Color_Main_Background = 0xCC6600; }},
+        OneBadCase{"theFirstKeyOfTheFile", "MainWindow", "Left", R"("far left")",
+                   [](core::TSettings&, FakeSettingsWindows& w) {
+                     w.SetMainWindowLeft(FakeSettingsWindows().Main.Left);
+                   }},
+        OneBadCase{"aColourBeforeTheClamps", "DesktopIndicator", "Panel_Time_Font_Color", R"("GG0000")",
+                   [](core::TSettings& s, FakeSettingsWindows&) { s.Panel_Time_Font_Color = 0x93DB70; }},
+        OneBadCase{"anIntegerBeyondInt", "DesktopBorder", "DesktopBorderWidth", "2147483648",
+                   [](core::TSettings& s, FakeSettingsWindows&) { s.DesktopBorderWidth = 2; }},
+        OneBadCase{"anIntegerAsAnObject", "MouseIndicator", "MouseIndicator_AutoHideSec", R"({"s": 7})",
+                   [](core::TSettings& s, FakeSettingsWindows&) { s.MouseIndicator_AutoHideSec = 3; }},
+        OneBadCase{"aBooleanAsAWord", "Exclude_WindowClass", "IsDontShowByWindowClass", R"("maybe")",
+                   [](core::TSettings& s, FakeSettingsWindows&) { s.IsDontShowByWindowClass = true; }},
+        OneBadCase{"aListAsAText", "Exclude_AppFileName", "SL_Exclude_AppFileName", R"("1;game.exe")",
+                   [](core::TSettings& s, FakeSettingsWindows&) {
+                     s.SL_Exclude_AppFileName = core::TSettings().SL_Exclude_AppFileName;
+                   }},
+        OneBadCase{"aModeAsNull", "SystemTrayIndicator", "SystemTrayIndicator_NumLockIndicatorMode", "null",
+                   [](core::TSettings& s, FakeSettingsWindows&) { s.SystemTrayIndicator_NumLockIndicatorMode = 4; }},
+        OneBadCase{"theLastColourOfTheCaret", "CaretIndicator", "CaretIndicator_Color_Main_Background", "[]",
+                   [](core::TSettings& s, FakeSettingsWindows&) {
+                     s.CaretIndicator_Color_Main_Background = 0xFFFFFF;
+                   }},
+        OneBadCase{"theLastKeyOfTheFile", "RGB_Lighting", "SL_Lang_RGB_Color", "5",
+                   [](core::TSettings& s, FakeSettingsWindows&) { s.SL_Lang_RGB_Color.clear(); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // --- Values of the wrong shape where a section or a list belongs. They are refused like a bad
-// colour text: the load stops there, with a message that names the place, and every list not
-// read keeps its lines (they are set apart from their defaults here, so that an emptied or a
-// re-read list shows).
+// colour text, with a message that names the place; what they held keeps its lines (the lists
+// are set apart from their defaults here, so that an emptied or a re-read list shows), and
+// everything else is read.
 
 constexpr core::TStringList core::TSettings::*kEveryList[] = {
     &core::TSettings::SL_Lang_Color_Font,
@@ -615,18 +717,20 @@ void MarkEveryList(core::TSettings& s) {
 class SettingsWrongShape : public SettingsLoad {
  protected:
   // Loads text into settings, their lists marked first; the load must be refused with a message
-  // that holds every one of `named`.
-  void LoadRefused(core::TSettings& into, const std::string& text,
-                   std::initializer_list<const wchar_t*> named) {
+  // that holds every one of `named`. Returns the message.
+  std::wstring LoadRefused(core::TSettings& into, const std::string& text,
+                           std::initializer_list<const wchar_t*> named) {
     MarkEveryList(into);
     sys->AddFile(kFile, text);
     try {
       into.Load(kFile, windows);
       ADD_FAILURE() << "no error";
+      return {};
     } catch (const os::Error& e) {
       for (const wchar_t* name : named) {
         EXPECT_NE(e.Message().find(name), std::wstring::npos) << os::WideToUtf8(e.Message());
       }
+      return e.Message();
     }
   }
   // The file the settings would save, all of it; for settings untouched by the load it is the
@@ -663,8 +767,8 @@ TEST_F(SettingsWrongShape, ASectionThatIsNoObjectIsRefusedAndChangesNothing) {
   }
 }
 
-// The reported files, with the sections before them read and the ones after them not.
-TEST_F(SettingsWrongShape, ReadsTheSectionsBeforeAWrongOneOnly) {
+// The reported files: the sections before and after the wrong one are read, it alone is not.
+TEST_F(SettingsWrongShape, ReadsEverySectionButAWrongOne) {
   for (const char* wrong : {R"("DesktopBorder": [1, 2])", R"("MouseIndicator": "oops")"}) {
     SCOPED_TRACE(wrong);
     core::TSettings s;
@@ -676,52 +780,94 @@ TEST_F(SettingsWrongShape, ReadsTheSectionsBeforeAWrongOneOnly) {
     EXPECT_TRUE(s.SL_Lang_Color_Background.empty()) << "read: the section holds no such key";
     EXPECT_EQ(s.SL_Lang_DesktopBorder_Color, core::TStringList{L"XX=00002"});
     EXPECT_EQ(s.MouseIndicator_SL_Lang_Color_Font, core::TStringList{L"XX=00003"});
-    EXPECT_EQ(s.SL_Exclude_WindowClass, core::TStringList{L"XX=00005"});
-    EXPECT_EQ(s.SL_Lang_RGB_Color, core::TStringList{L"XX=000010"}) << "after it: not read";
+    EXPECT_EQ(s.SL_Exclude_WindowClass, core::TStringList{L"XX=00005"}) << "section absent";
+    EXPECT_EQ(s.SL_Lang_RGB_Color, core::TStringList{L"US=445566"}) << "after it: read";
   }
 }
 
-// A list key whose value is no list, or a list with a member that is no line: that list keeps
-// its lines too, as do the lists after it; the lists before it in its section are read.
-TEST_F(SettingsWrongShape, AListOfTheWrongShapeKeepsItsLines) {
-  const struct {
-    const char* section;
-    const char* key;
-    std::size_t index;  // in kEveryList
-  } lists[] = {
-      {"DesktopIndicator", "SL_Lang_Color_Font", 0},
-      {"DesktopIndicator", "SL_Lang_Color_Background", 1},
-      {"DesktopBorder", "SL_Lang_DesktopBorder_Color", 2},
-      {"MouseIndicator", "MouseIndicator_SL_Lang_Color_Font", 3},
-      {"MouseIndicator", "MouseIndicator_SL_Lang_Color_Background", 4},
-      {"Exclude_WindowClass", "SL_Exclude_WindowClass", 5},
-      {"Exclude_AppFileName", "SL_Exclude_AppFileName", 6},
-      {"CaretIndicator", "CaretIndicator_SL_Lang_Color_Font", 7},
-      {"CaretIndicator", "CaretIndicator_SL_Lang_Color_Background", 8},
-      {"Exclude_AppFileName2", "SL_Exclude_AppFileName2", 9},
-      {"RGB_Lighting", "SL_Lang_RGB_Color", 10},
-  };
-  static_assert(std::size(lists) == std::size(kEveryList));
-  const char* const wrongValues[] = {R"(["US=010203", [1, 2]])", R"(["US=010203", {"a": 1}])",
-                                     R"("US=010203")", "{}", "7", "null"};
-  for (const auto& list : lists) {
-    for (const char* value : wrongValues) {
+struct ListPlace {
+  const char* section;
+  const char* key;
+  std::size_t index;  // in kEveryList
+};
+
+constexpr ListPlace kListPlaces[] = {
+    {"DesktopIndicator", "SL_Lang_Color_Font", 0},
+    {"DesktopIndicator", "SL_Lang_Color_Background", 1},
+    {"DesktopBorder", "SL_Lang_DesktopBorder_Color", 2},
+    {"MouseIndicator", "MouseIndicator_SL_Lang_Color_Font", 3},
+    {"MouseIndicator", "MouseIndicator_SL_Lang_Color_Background", 4},
+    {"Exclude_WindowClass", "SL_Exclude_WindowClass", 5},
+    {"Exclude_AppFileName", "SL_Exclude_AppFileName", 6},
+    {"CaretIndicator", "CaretIndicator_SL_Lang_Color_Font", 7},
+    {"CaretIndicator", "CaretIndicator_SL_Lang_Color_Background", 8},
+    {"Exclude_AppFileName2", "SL_Exclude_AppFileName2", 9},
+    {"RGB_Lighting", "SL_Lang_RGB_Color", 10},
+};
+static_assert(std::size(kListPlaces) == std::size(kEveryList));
+
+// A list key whose value is no list keeps its lines; the other lists of its section are read
+// (emptied here: the file holds only the one key), every other list keeps its lines.
+TEST_F(SettingsWrongShape, AListKeyThatHoldsNoListKeepsItsLines) {
+  for (const auto& list : kListPlaces) {
+    for (const char* value : {R"("US=010203")", "{}", "7", "null"}) {
       SCOPED_TRACE(std::string(list.key) + ": " + value);
       core::TSettings s;
       LoadRefused(s, std::string("{\"") + list.section + "\": {\"" + list.key + "\": " + value + "}}",
                   {(L"\"" + os::Utf8ToWide(list.section) + L"\"").c_str(),
                    (L"\"" + os::Utf8ToWide(list.key) + L"\"").c_str()});
       for (std::size_t i = 0; i < std::size(kEveryList); ++i) {
-        const core::TStringList marked{L"XX=0000" + std::to_wstring(i)};
         const core::TStringList& now = s.*kEveryList[i];
-        if (i == list.index - 1 && lists[i].section == std::string_view(list.section)) {
-          EXPECT_TRUE(now.empty()) << "read before the bad list, in its section: " << lists[i].key;
+        if (i == list.index) {
+          EXPECT_EQ(now, core::TStringList{L"XX=0000" + std::to_wstring(i)}) << "kept";
+        } else if (kListPlaces[i].section == std::string_view(list.section)) {
+          EXPECT_TRUE(now.empty()) << "read, in its section: " << kListPlaces[i].key;
         } else {
-          EXPECT_EQ(now, marked) << lists[i].key;
+          EXPECT_EQ(now, core::TStringList{L"XX=0000" + std::to_wstring(i)}) << kListPlaces[i].key;
         }
       }
     }
   }
+}
+
+// A member of a list that is no text (a number used to be taken as its digits, true as "true",
+// null as an empty line) is left out and named in the message with its place; the texts around
+// it are kept, in their order, in every list.
+TEST_F(SettingsWrongShape, AListMemberThatIsNoTextIsLeftOutAndNamed) {
+  const struct {
+    const char* members;
+    const wchar_t* named;
+  } cases[] = {
+      {R"(["US=010203", 5, "DE=040506"])", L"member 2 holds a number"},
+      {R"([{"a": 1}, "US=010203", "DE=040506"])", L"member 1 holds an object"},
+      {R"(["US=010203", "DE=040506", [1, 2]])", L"member 3 holds a list"},
+      {R"(["US=010203", true, null, "DE=040506"])", L"member 3 holds null"},
+  };
+  for (const auto& list : kListPlaces) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(list.key) + ": " + c.members);
+      core::TSettings s;
+      LoadRefused(s, std::string("{\"") + list.section + "\": {\"" + list.key + "\": " + c.members + "}}",
+                  {(L"Section \"" + os::Utf8ToWide(list.section) + L"\", key \"" +
+                    os::Utf8ToWide(list.key) + L"\": ").c_str(),
+                   c.named});
+      EXPECT_EQ(s.*kEveryList[list.index], (core::TStringList{L"US=010203", L"DE=040506"}));
+    }
+  }
+}
+
+// Each refused member is a line of the message, up to ten; the rest are counted, so that a
+// list of thousands of numbers does not give a message box taller than the screen.
+TEST_F(SettingsWrongShape, AMessageListsTenRefusalsAndCountsTheRest) {
+  std::string members = "\"US=010203\"";
+  for (int i = 0; i < 25; ++i) members += ", " + std::to_string(i);
+  core::TSettings s;
+  const std::wstring message =
+      LoadRefused(s, R"({"RGB_Lighting": {"SL_Lang_RGB_Color": [)" + members + "]}}",
+                  {L"member 11 holds a number", L"\n... and 15 more."});
+  EXPECT_EQ(message.find(L"member 12 "), std::wstring::npos) << os::WideToUtf8(message);
+  EXPECT_EQ(std::count(message.begin(), message.end(), L'\n'), 10);
+  EXPECT_EQ(s.SL_Lang_RGB_Color, core::TStringList{L"US=010203"});
 }
 
 }  // namespace

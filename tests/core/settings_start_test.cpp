@@ -89,11 +89,41 @@ INSTANTIATE_TEST_SUITE_P(
                        L"Section \"MouseIndicator\": it holds a text"},
         UnreadableCase{"listMemberAList", R"({"DesktopBorder": {"SL_Lang_DesktopBorder_Color": [[1]]}})",
                        L"\"SL_Lang_DesktopBorder_Color\""},
+        // A number among the lines: it was taken as the line "5".
+        UnreadableCase{"listMemberANumber", R"({"RGB_Lighting": {"SL_Lang_RGB_Color": ["US=010203", 5]}})",
+                       L"Section \"RGB_Lighting\", key \"SL_Lang_RGB_Color\": member 2 holds a number"},
         UnreadableCase{"nested12000Levels",
                        R"({"Exclude_WindowClass":{"SL_Exclude_WindowClass":)" +
                            std::string(12000, '[') + std::string(12000, ']') + "}}",
                        L"64 levels"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The reported fault: one bad colour in a file of good values cost every value after it, and the
+// save at exit wrote their defaults over the file. The start still reports the colour and keeps
+// the file as its copy; the values are all read, and the exit saves them.
+TEST_F(SettingsStart, OneBadColourCostsItAloneAndTheExitSavesTheRest) {
+  const std::string text = R"({"DesktopIndicator": {"Color_Main_Background": "12345Z"},
+      "DesktopBorder": {"IsShowTaskbarBorder": true},
+      "MouseIndicator": {"MouseIndicator_AutoHideSec": 7},
+      "Exclude_AppFileName": {"SL_Exclude_AppFileName": ["1;game.exe"]},
+      "CaretIndicator": {"CaretIndicator_Positon": 2}})";
+  Start(text);
+  const std::wstring message = OnlyMessage();
+  EXPECT_NE(message.find(L"key \"Color_Main_Background\": \"12345Z\""), std::wstring::npos)
+      << os::WideToUtf8(message);
+  EXPECT_NE(message.find(L"kept as \"" + std::wstring(kBackup) + L"\""), std::wstring::npos);
+  EXPECT_EQ(sys->FileText(kBackup), text);
+
+  settings.Save(kFile, windows);
+  const std::string saved = sys->FileText(kFile);
+  for (const char* line : {"\"IsShowTaskbarBorder\": true,", "\"MouseIndicator_AutoHideSec\": 7,",
+                           "\"1;game.exe\"", "\"CaretIndicator_Positon\": 2,",
+                           "\"Color_Main_Background\": \"0066CC\","}) {
+    EXPECT_NE(saved.find(line), std::string::npos) << line << "\n" << saved;
+  }
+  // The default line stays in the caret indicator's list only: the mouse indicator's is the file's.
+  EXPECT_EQ(saved.find("1:SystemSettings.exe"), saved.rfind("1:SystemSettings.exe")) << saved;
+}
 
 // The reported fault: where the copy could not be made, the first save replaced the user's only
 // copy with the defaults.

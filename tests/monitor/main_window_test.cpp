@@ -119,14 +119,15 @@ INSTANTIATE_TEST_SUITE_P(
                                  L"\"red\""}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(MainWindowStart, ValuesBeforeABadColourAreKept) {
+TEST_F(MainWindowStart, ABadColourCostsThatColourAlone) {
   sys->AddFile(kSettingsFile,
                R"({"MainWindow":{"Left":71,"Top":72},"DesktopIndicator":{"BorderWidth":1,
                    "Color_Led_On":"red","IsShowTime":false}})");
   CreateMainWindow();
   EXPECT_EQ(main->Left(), 71);
   EXPECT_EQ(core::Settings->BorderWidth, 1);
-  EXPECT_TRUE(core::Settings->IsShowTime) << "after the bad key: default";
+  EXPECT_EQ(core::Settings->Color_Led_On, 0x00FF00) << "the bad key: default";
+  EXPECT_FALSE(core::Settings->IsShowTime) << "after the bad key: read";
 }
 
 class MainWindowClose : public MainWindowFixture {};
