@@ -14,13 +14,20 @@ class Gate {
   static constexpr unsigned kHoldLimitMs = 20000;
 
   void Hold() {
-    m_open.Update([this] { ++m_inside; });
+    const bool testThread = std::this_thread::get_id() == m_testThread;
+    m_open.Update([this, testThread] {
+      ++m_inside;
+      m_heldTheTestThread = m_heldTheTestThread || testThread;
+    });
     m_open.WaitFor(kHoldLimitMs);
     m_open.Update([this] { --m_inside; });
   }
   void Open() { m_open.Set(); }
   void Close() { m_open.Reset(); }
   bool Closed() const { return !m_open.IsSet(); }
+  // True once the thread that made the gate (the test's, the UI thread) was held: it asked what
+  // does not answer itself.
+  bool HeldTheTestThread() { return m_open.Update([this] { return m_heldTheTestThread; }); }
   // How many threads are held now.
   int Inside() { return m_open.Update([this] { return m_inside; }); }
   // After Open: true once no thread is held any more (within the time).
@@ -35,7 +42,9 @@ class Gate {
 
  private:
   os::Signal m_open;
+  const std::thread::id m_testThread = std::this_thread::get_id();
   int m_inside = 0;  // under the signal's lock
+  bool m_heldTheTestThread = false;
 };
 
 }  // namespace tray_testing

@@ -94,6 +94,7 @@ TEST_P(TrayMenuHungFolderCases, TheMenuOpensWhileTheAskIsHeldWithEverythingElse)
   HangAt(where);
   DM->PopupMenu.Prepare();
   // Back while the shell still holds the ask: a menu that waited came back only with the gate.
+  EXPECT_FALSE(m_gate->HeldTheTestThread()) << "the UI thread asked what does not answer";
   EXPECT_EQ(m_gate->Inside(), 1) << "the menu waited for the held ask";
   const bool documentsHeld = where != Hang::RecycleBinIcon;
   EXPECT_EQ(DM->pmm_Documents->ImageIndex, documentsHeld ? 0 : 21);
@@ -109,6 +110,7 @@ TEST_P(TrayMenuHungFolderCases, TheMenuOpensWhileTheAskIsHeldWithEverythingElse)
   ASSERT_TRUE(Choose(DM->pmm_Pictures));
   EXPECT_EQ(LastCommand().Parameters, kPictures);
   EXPECT_EQ(m_gate->Inside(), 1) << "held once, however often the menu opens";
+  EXPECT_FALSE(m_gate->HeldTheTestThread()) << "the click asked what does not answer";
 }
 
 INSTANTIATE_TEST_SUITE_P(Hangs, TrayMenuHungFolderCases,
@@ -126,6 +128,7 @@ TEST_F(TrayMenuHungFolder, AFolderThatStopsAnsweringShowsAndOpensWhatItAnsweredB
   shell->SpecialFolders[os::kCsidlPersonal] = L"\\\\server\\home\\Documents";  // what it says now
   ASSERT_TRUE(Choose(DM->pmm_Documents));
   EXPECT_EQ(m_gate->Inside(), 1);
+  EXPECT_FALSE(m_gate->HeldTheTestThread());
   EXPECT_EQ(DM->pmm_Documents->ImageIndex, 21);
   EXPECT_EQ(LastCommand().Parameters, kDocuments);
 }
@@ -174,6 +177,15 @@ TEST_F(TrayMenuHungFolder, EveryShellCallOfThePopupFailsCriticalErrorsAtOnce) {
   EXPECT_GT(calls, 30) << "the fill, the paths, the labels and the icons";
   EXPECT_EQ(loud, std::vector<std::wstring>{});
   EXPECT_EQ(::GetThreadErrorMode(), uiThreadMode) << "the UI thread's mode as it was";
+}
+
+// The special folders are read once per run, not once by every asking thread of the first popup.
+TEST_F(TrayMenuHungFolder, TheFirstPopupReadsTheSpecialFoldersOnce) {
+  constexpr int kCsidlWindows = 0x24;  // read by the fill alone
+  tray::ResetSpecialFolderList();
+  const std::size_t before = shell->FolderPathAsks(kCsidlWindows);
+  DM->PopupMenu.Prepare();
+  EXPECT_EQ(shell->FolderPathAsks(kCsidlWindows), before + 1);
 }
 
 }  // namespace
