@@ -179,12 +179,19 @@ TEST_F(TrayMenuHungFolder, EveryShellCallOfThePopupFailsCriticalErrorsAtOnce) {
   EXPECT_EQ(::GetThreadErrorMode(), uiThreadMode) << "the UI thread's mode as it was";
 }
 
-// The special folders are read once per run, not once by every asking thread of the first popup.
+// The special folders are read once per run, not once by every asking thread of the first popup:
+// with the reading held, one thread is in it.
 TEST_F(TrayMenuHungFolder, TheFirstPopupReadsTheSpecialFoldersOnce) {
-  constexpr int kCsidlWindows = 0x24;  // read by the fill alone
+  constexpr int kCsidlWindows = 0x24;  // read by the special-folder list alone
   tray::ResetSpecialFolderList();
-  const std::size_t before = shell->FolderPathAsks(kCsidlWindows);
+  auto gate = m_gate;
+  shell->OnFolderPathQuery = [gate](int csidl) {
+    if (csidl == kCsidlWindows && gate->Closed()) gate->Hold();
+  };
+  m_asks = [this] { return shell->NameQueries(kRecycleBin); };  // it waited for the list
+  const std::size_t before = shell->FolderPathAsks(kCsidlWindows);  // the set-up's reading
   DM->PopupMenu.Prepare();
+  EXPECT_EQ(m_gate->Inside(), 1);
   EXPECT_EQ(shell->FolderPathAsks(kCsidlWindows), before + 1);
 }
 
