@@ -47,8 +47,9 @@ struct ShellCommand {
   friend bool operator==(const ShellCommand&, const ShellCommand&) = default;
 };
 
-// The icon queries, SpecialFolderPath and VolumeLabel may come from any thread, several at once:
-// the tray menu asks each drive for its label and icon on a thread of its own.
+// The icon queries (with the file calls of their probes), SpecialFolderPath, DownloadsFolderPath
+// and VolumeLabel may come from any thread, several at once: the tray menu asks each drive, user
+// folder and shell place for its label, path and icon on a thread of its own.
 class Shell {
  public:
   virtual ~Shell() = default;

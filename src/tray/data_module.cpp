@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <iterator>
 #include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "core/common.h"
@@ -27,6 +30,18 @@ constexpr ui::NamedResource kSvgIcons[] = {
 constexpr wchar_t kExplorer[] = L"explorer.exe";
 constexpr wchar_t kDesktopName[] = L"shell:::{B4BFCC3A-DB2C-424C-B029-7FE99A87C641}";
 constexpr wchar_t kWindowSwitcherName[] = L"shell:::{3080F90E-D7AD-11D9-BD98-0000947B0257}";
+
+// The user folders by their shell names, for explorer.exe to find when their paths are unknown.
+std::wstring FolderShellName(int tag) {
+  switch (tag) {
+    case 2: return L"shell:Personal";
+    case 3: return L"shell:Downloads";
+    case 4: return L"shell:My Video";
+    case 5: return L"shell:My Music";
+    case 6: return L"shell:My Pictures";
+    default: return {};
+  }
+}
 
 // The locale's upper case (volume labels are the user's text, not ASCII).
 std::wstring UpperByLocale(std::wstring text) {
@@ -216,10 +231,9 @@ std::wstring TDM::ShellNameOf(const ui::MenuItem& item) const {
   return it == m_shellNames.end() ? std::wstring() : it->second;
 }
 
-std::wstring TDM::FolderText(int tag) {
+std::wstring TDM::FolderPath(int tag) {
   auto& shell = os::Shl();
   switch (tag) {
-    case 1: return kDesktopName;
     case 2: return shell.SpecialFolderPath(os::kCsidlPersonal);
     case 3: {
       std::wstring downloads = shell.DownloadsFolderPath();
@@ -230,6 +244,14 @@ std::wstring TDM::FolderText(int tag) {
     case 6: return shell.SpecialFolderPath(os::kCsidlMyPictures);
     default: return {};
   }
+}
+
+std::wstring TDM::FolderParameter(int tag) const {
+  if (tag == 1) return kDesktopName;
+  if (const auto known = m_folderPaths.find(tag); known != m_folderPaths.end() && known->second) {
+    return ExplorerParameter(*known->second);  // empty for a folder the shell does not have
+  }
+  return ExplorerParameter(FolderShellName(tag));
 }
 
 std::wstring TDM::ProgramFile(int tag) {
@@ -257,34 +279,55 @@ void TDM::PopupMenuPopup() {
   pmm_Enabled_MouseIndicator->Checked = core::IsEnabled_MouseIndicator;
   pmm_Enabled_AllIndicator->Checked = core::IsEnabled_AllIndicator;
 
-  // The fixed items' icons first: their lookups build the special-folder list here, on the UI
-  // thread, so that the drives' asks below only read it from theirs.
-  auto icon = [this](ui::MenuItem* item, const std::wstring& text) {
-    item->ImageIndex = SysImageList.ImageIndexOf(text, false);
+  // Every icon, every user folder's path and every drive's label is asked at once, each on a
+  // thread of its own: a folder redirected to a server that does not answer, an offline network
+  // drive or a slow optical drive would hold the UI thread for the network's time-out. What has
+  // not answered in time shows what it answered at an earlier popup, or shows without its label
+  // and with the first icon.
+  std::vector<ShellQuestion> questions;
+  std::vector<ui::MenuItem*> imaged;  // the fixed item of each question before the drives'
+  auto ask = [&](ui::MenuItem* item, ShellQuestion question) {
+    questions.push_back(std::move(question));
+    imaged.push_back(item);
   };
-  for (ui::MenuItem* folder :
-       {pmm_Desktop, pmm_Documents, pmm_Downloads, pmm_Movies, pmm_Music, pmm_Pictures}) {
-    icon(folder, FolderText(folder->Tag));
+  ui::MenuItem* const folders[] = {pmm_Desktop, pmm_Documents, pmm_Downloads,
+                                   pmm_Movies,  pmm_Music,     pmm_Pictures};
+  ask(pmm_Desktop, {kDesktopName});
+  for (std::size_t i = 1; i < std::size(folders); ++i) {
+    // The key is no name the shell parses: the folder's icon is that of its path.
+    const int tag = folders[i]->Tag;
+    ask(folders[i], {L"user folder " + std::to_wstring(tag), [tag] { return FolderPath(tag); },
+                     true});
   }
   for (const auto& [item, shellName] : m_shellNames) {
-    icon(const_cast<ui::MenuItem*>(item), shellName);
+    ask(const_cast<ui::MenuItem*>(item), {shellName});
   }
-  icon(pmm_ComputerManagement, core::PathSystem + pmm_ComputerManagement->Hint);
-  icon(pmm_Calculator, core::PathSystem + pmm_Calculator->Hint);
-  icon(pmm_Notepad, core::PathWindows + pmm_Notepad->Hint);
-  icon(pmm_WindowSwitcher, kWindowSwitcherName);
-
-  // The drives answer on threads of their own. One that has not answered in time (an offline
-  // network drive, a slow optical drive) is listed with what it answered at an earlier popup,
-  // or as a drive without a label.
+  ask(pmm_ComputerManagement, {core::PathSystem + pmm_ComputerManagement->Hint});
+  ask(pmm_Calculator, {core::PathSystem + pmm_Calculator->Hint});
+  ask(pmm_Notepad, {core::PathWindows + pmm_Notepad->Hint});
+  ask(pmm_WindowSwitcher, {kWindowSwitcherName});
+  const std::size_t driveFrom = questions.size();
   const std::vector<std::wstring> drives = os::Shl().LogicalDrives();
-  const std::vector<std::optional<DriveAnswer>> answers =
-      m_driveAsks.Ask(drives, SysImageList.QueryFlags(false), DriveAnswerTime);
+  for (const std::wstring& drive : drives) {
+    questions.push_back({drive, [drive] { return os::Shl().VolumeLabel(drive); }});
+  }
+
+  const std::vector<std::optional<ShellAnswer>> answers =
+      m_asks.Ask(questions, SysImageList.QueryFlags(false), DriveAnswerTime);
+
+  for (std::size_t i = 0; i < driveFrom; ++i) {
+    imaged[i]->ImageIndex = answers[i] ? answers[i]->ImageIndex : 0;
+  }
+  for (std::size_t i = 1; i < std::size(folders); ++i) {
+    // A path that has never answered stays unknown: its click opens the folder's shell name.
+    m_folderPaths[folders[i]->Tag] =
+        answers[i] ? std::optional(answers[i]->Text) : std::nullopt;
+  }
   for (std::size_t i = 0; i < drives.size(); ++i) {
     const std::wstring& drive = drives[i];
-    const DriveAnswer answer = answers[i].value_or(DriveAnswer{});
+    const ShellAnswer answer = answers[driveFrom + i].value_or(ShellAnswer{});
     ui::MenuItem* item =
-        root.Insert(index++, drive + L"   [ " + UpperByLocale(answer.Label) + L" ]");
+        root.Insert(index++, drive + L"   [ " + UpperByLocale(answer.Text) + L" ]");
     item->ShowAccelChar = false;  // a label's "&" is a character, not an accelerator
     item->Hint = drive;
     item->FontName = L"Lucida Console";
@@ -313,9 +356,9 @@ void TDM::pmm_SettingsClick(ui::MenuItem&) {
 }
 
 void TDM::pmm_DesktopClick(ui::MenuItem& sender) {
-  // Folder paths are quoted where explorer would split them; the shell name is not.
-  const std::wstring text = FolderText(sender.Tag);
-  Start(kExplorer, sender.Tag == 1 ? text : ExplorerParameter(text));
+  // The path the popup learned, not one read now: a folder that does not answer would hold the
+  // UI thread at the click as much as at the popup.
+  Start(kExplorer, FolderParameter(sender.Tag));
 }
 
 void TDM::pmm_CalculatorClick(ui::MenuItem& sender) { Start(ProgramFile(sender.Tag), L""); }

@@ -4,10 +4,11 @@
 // icons and the desktop indicator.
 #include <chrono>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "settings_window/string_list_component.h"
-#include "tray/drive_asks.h"
+#include "tray/shell_asks.h"
 #include "tray/sys_image_list.h"
 #include "ui/component.h"
 #include "ui/image_list.h"
@@ -19,8 +20,9 @@ namespace tray {
 inline constexpr int kTagDriveSeparator = 1000;
 inline constexpr int kTagDriveItem = 1001;
 
-// How long the menu waits for the drives' labels and icons before it opens: a drive that has
-// not answered by then is listed without its label.
+// How long the menu waits for the drives' labels, the user folders' paths and every icon before
+// it opens: what has not answered by then shows what it answered at an earlier popup, or shows
+// without its label and icon.
 inline constexpr std::chrono::milliseconds kDriveAnswerTime{250};
 
 class TDM : public ui::Component {
@@ -132,13 +134,20 @@ class TDM : public ui::Component {
   void OpenShellPlace(const ui::MenuItem& item);
   void BuildMenu();
   void LoadImages();
-  // The text the folder item of `tag` opens (1 to 6), read now, without a trailing backslash.
-  static std::wstring FolderText(int tag);
+  // The path of the user folder of `tag` (2 to 6), read now; empty when it has none. On an
+  // asking thread only: a folder redirected to a server that does not answer holds its reader.
+  static std::wstring FolderPath(int tag);
+  // The explorer.exe parameter of the folder item of `tag` (1 to 6), from what the latest popup
+  // learned: the Desktop's shell name, the folder's path, or, while the path has never
+  // answered, the folder's shell name, which explorer resolves in its own process.
+  std::wstring FolderParameter(int tag) const;
   // The file the program item of `tag` starts (1 to 3).
   static std::wstring ProgramFile(int tag);
 
   std::map<const ui::MenuItem*, std::wstring> m_shellNames;
-  DriveAsks m_driveAsks;
+  ShellAsks m_asks;
+  // The user folders' paths by item tag, as the latest popup learned them; null: never answered.
+  std::map<int, std::optional<std::wstring>> m_folderPaths;
 };
 
 // The one instance, created by the main block before the main window.

@@ -80,6 +80,33 @@ constexpr wchar_t kProbePrefix[] = L"sil";
 std::mutex g_specialFolderLock;
 std::shared_ptr<const TSpecialFolderList> g_specialFolders;
 
+// One fill at a time: the tray menu asks all its icons at once, each on a thread of its own, and
+// at the first popup they would otherwise each read every special folder. A lookup nested in
+// the fill on the same thread fills a list of its own, as it must not wait for itself.
+std::mutex g_specialFolderFillLock;
+thread_local bool t_fillingSpecialFolders = false;
+
+class FillTurn {
+ public:
+  FillTurn()
+      : m_lock(g_specialFolderFillLock, std::defer_lock), m_nested(t_fillingSpecialFolders) {
+    if (!m_nested) m_lock.lock();
+    t_fillingSpecialFolders = true;
+  }
+  FillTurn(const FillTurn&) = delete;
+  FillTurn& operator=(const FillTurn&) = delete;
+  ~FillTurn() { t_fillingSpecialFolders = m_nested; }
+
+ private:
+  std::unique_lock<std::mutex> m_lock;
+  bool m_nested;
+};
+
+std::shared_ptr<const TSpecialFolderList> PublishedSpecialFolders() {
+  const std::lock_guard lock(g_specialFolderLock);
+  return g_specialFolders;
+}
+
 // One temporary-file probe at a time. A probe's shell call may dispatch a message whose handler
 // probes again on the same thread; that nested probe runs inside the outer one's turn (the
 // reserved names are unique, so the two cannot collide), as std::mutex must not be locked twice.
@@ -325,17 +352,17 @@ std::wstring GetSpecialFolderPath(int csidl) { return os::Shl().SpecialFolderPat
 
 int FindSpecialFolderCSIDL(const std::wstring& path) {
   if (path.empty()) return -1;
-  std::shared_ptr<const TSpecialFolderList> list;
-  {
-    const std::lock_guard lock(g_specialFolderLock);
-    list = g_specialFolders;
-  }
+  std::shared_ptr<const TSpecialFolderList> list = PublishedSpecialFolders();
   if (!list) {
-    auto filled = std::make_shared<TSpecialFolderList>();
-    FillSpecialFolderList(*filled);
-    const std::lock_guard lock(g_specialFolderLock);
-    if (!g_specialFolders) g_specialFolders = std::move(filled);  // the first fill is kept
-    list = g_specialFolders;
+    const FillTurn turn;
+    list = PublishedSpecialFolders();  // filled meanwhile by the thread whose turn came first
+    if (!list) {
+      auto filled = std::make_shared<TSpecialFolderList>();
+      FillSpecialFolderList(*filled);
+      const std::lock_guard lock(g_specialFolderLock);
+      if (!g_specialFolders) g_specialFolders = std::move(filled);  // the first fill is kept
+      list = g_specialFolders;
+    }
   }
   return list->Find(WithoutTrailingBackslash(path)).value_or(-1);
 }

@@ -28,11 +28,18 @@ bool NoCaseLess::operator()(const std::wstring& a, const std::wstring& b) const 
 
 FakeShell::FakeShell() { TopWindows[L"ProgMan"] = 0x10010; }
 
-void FakeShell::AddFile(const std::wstring& path) { m_files.insert(path); }
+void FakeShell::AddFile(const std::wstring& path) {
+  const std::lock_guard lock(m_fileLock);
+  m_files.insert(path);
+}
 
-bool FakeShell::HasFile(const std::wstring& path) const { return m_files.count(path) != 0; }
+bool FakeShell::HasFile(const std::wstring& path) const {
+  const std::lock_guard lock(m_fileLock);
+  return m_files.count(path) != 0;
+}
 
 std::vector<std::wstring> FakeShell::FilesIn(const std::wstring& folder) const {
+  const std::lock_guard lock(m_fileLock);
   std::wstring dir = folder;
   while (!dir.empty() && dir.back() == L'\\') dir.pop_back();
   std::vector<std::wstring> names;
@@ -54,6 +61,13 @@ std::size_t FakeShell::VolumeLabelAsks(const std::wstring& root) const {
   const std::lock_guard lock(m_recordLock);
   std::size_t n = 0;
   for (const std::wstring& asked : m_volumeLabelAsks) n += os::EqualsIgnoreAsciiCase(asked, root);
+  return n;
+}
+
+std::size_t FakeShell::FolderPathAsks(int csidl) const {
+  const std::lock_guard lock(m_recordLock);
+  std::size_t n = 0;
+  for (const int asked : FolderPathQueries) n += asked == csidl;
   return n;
 }
 
@@ -118,6 +132,7 @@ std::wstring FakeShell::TempFolder() { return Temp; }
 
 std::wstring FakeShell::ReserveTempFileName(const std::wstring& folder, const std::wstring& prefix) {
   if (ReserveFails || folder.empty()) return {};
+  const std::lock_guard lock(m_fileLock);
   std::wstring dir = folder;
   if (dir.back() != L'\\') dir += L'\\';
   for (;;) {
@@ -132,18 +147,25 @@ std::wstring FakeShell::ReserveTempFileName(const std::wstring& folder, const st
 }
 
 bool FakeShell::CreateNewFile(const std::wstring& path) {
+  const std::lock_guard lock(m_fileLock);
   if (HasFile(path) || Unwritable.count(path) != 0) return false;
   AddFile(path);
   CreatedFiles.push_back(path);
   return true;
 }
 
-bool FakeShell::RemoveFile(const std::wstring& path) { return m_files.erase(path) != 0; }
+bool FakeShell::RemoveFile(const std::wstring& path) {
+  const std::lock_guard lock(m_fileLock);
+  return m_files.erase(path) != 0;
+}
 
 bool FakeShell::FileExists(const std::wstring& path) { return HasFile(path); }
 
 std::wstring FakeShell::SpecialFolderPath(int csidl) {
-  FolderPathQueries.push_back(csidl);
+  {
+    const std::lock_guard lock(m_recordLock);
+    FolderPathQueries.push_back(csidl);
+  }
   if (OnFolderPathQuery) OnFolderPathQuery(csidl);
   auto it = SpecialFolders.find(csidl);
   return it == SpecialFolders.end() ? std::wstring() : it->second;

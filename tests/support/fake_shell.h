@@ -51,8 +51,9 @@ class FakeShell : public os::Shell {
   std::function<void(const IconQuery&)> OnIconQuery;
   std::function<void(int csidl)> OnFolderPathQuery;  // likewise for SpecialFolderPath
   // Called with the root of each VolumeLabel call before it answers, on the asking thread (the
-  // tray menu asks from threads of its own): a test blocks here to play a drive that does not
-  // answer. The script is set while no ask runs; the records below are kept under a lock.
+  // tray menu asks from threads of its own): a test blocks here, in OnIconQuery or in
+  // OnFolderPathQuery to play a drive or folder that does not answer. The script is set while
+  // no ask runs; the records below and the files are kept under a lock.
   std::function<void(const std::wstring& root)> OnVolumeLabel;
 
   // The temporary folder and its files.
@@ -73,9 +74,10 @@ class FakeShell : public os::Shell {
   std::vector<os::ShellCommand> Executed;
   int ShutdownDialogs = 0;
   int WindowSwitchers = 0;
-  // Safe to call while other threads ask: how often a drive was asked for its label, and the
-  // shell parse for a name.
+  // Safe to call while other threads ask: how often a drive was asked for its label, a special
+  // folder for its path, and the shell parse for a name.
   std::size_t VolumeLabelAsks(const std::wstring& root) const;
+  std::size_t FolderPathAsks(int csidl) const;
   std::size_t NameQueries(const std::wstring& name) const;
 
   // --- os::Shell
@@ -100,8 +102,10 @@ class FakeShell : public os::Shell {
 
  private:
   void Record(IconQuery query);
+  mutable std::recursive_mutex m_fileLock;  // guards m_files and the file records
   std::set<std::wstring, NoCaseLess> m_files;
-  mutable std::mutex m_recordLock;  // guards IconQueries and m_volumeLabelAsks
+  // Guards IconQueries, FolderPathQueries and m_volumeLabelAsks.
+  mutable std::mutex m_recordLock;
   std::vector<std::wstring> m_volumeLabelAsks;
 };
 

@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "os/signal.h"
+#include "tray/ask_gate.h"
 #include "tray/data_module.h"
 #include "tray/tray_menu_fixture.h"
 #include "ui/application.h"
@@ -21,34 +21,7 @@ using Clock = std::chrono::steady_clock;
 
 constexpr wchar_t kDead[] = L"N:\\";
 
-// Holds every thread that asks the dead drive until the test opens it. A build whose menu waits
-// for the drive gets it back after kHoldLimit, so that it fails the test instead of hanging.
-class Gate {
- public:
-  static constexpr unsigned kHoldLimitMs = 20000;
-
-  void Hold() {
-    m_open.Update([this] { ++m_inside; });
-    m_open.WaitFor(kHoldLimitMs);
-    m_open.Update([this] { --m_inside; });
-  }
-  void Open() { m_open.Set(); }
-  void Close() { m_open.Reset(); }
-  bool Closed() const { return !m_open.IsSet(); }
-  // After Open: true once no thread is held any more (within the time).
-  bool Empty(std::chrono::milliseconds limit) {
-    const auto deadline = Clock::now() + limit;
-    while (m_open.Update([this] { return m_inside; }) != 0) {
-      if (Clock::now() > deadline) return false;
-      std::this_thread::sleep_for(5ms);
-    }
-    return true;
-  }
-
- private:
-  os::Signal m_open;
-  int m_inside = 0;  // under the signal's lock
-};
+using tray_testing::Gate;
 
 class TrayMenuDeadDrive : public tray_testing::TrayMenu {
  protected:

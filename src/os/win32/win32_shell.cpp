@@ -217,6 +217,7 @@ std::wstring Win32Shell::SpecialFolderPath(int csidl) {
 }
 
 std::wstring Win32Shell::DownloadsFolderPath() {
+  JoinApartment();
   PWSTR raw = nullptr;
   const HRESULT hr = ::SHGetKnownFolderPath(FOLDERID_Downloads, 0, nullptr, &raw);
   const std::unique_ptr<wchar_t, TaskMemFree> path(raw);  // to be freed also on failure
