@@ -253,7 +253,9 @@ class WaysOut {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_calls.push_back(call + (saved ? " after the save" : " BEFORE THE SAVE"));
   }
+  // Once the shell thread has made the taskbar's calls asked for so far.
   std::vector<std::string> Calls() {
+    EXPECT_TRUE(ui::tray_shell::Settle(10000));
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_calls;
   }
