@@ -8,28 +8,10 @@
 #include <thread>
 #include <utility>
 
+#include "os/win32/critical_errors_suppressed.h"
 #include "tray/sys_image_list.h"
 
 namespace tray {
-namespace {
-
-// Fails critical errors at once on the calling thread (no "insert a disk" box for a card reader
-// or an optical drive without its medium) until destroyed. An asking thread holds one for all
-// its calls: the icon call touches the drive or the folder as much as the label or path call.
-class QuietCriticalErrors {
- public:
-  QuietCriticalErrors() noexcept {
-    ::SetThreadErrorMode(::GetThreadErrorMode() | SEM_FAILCRITICALERRORS, &m_old);
-  }
-  QuietCriticalErrors(const QuietCriticalErrors&) = delete;
-  QuietCriticalErrors& operator=(const QuietCriticalErrors&) = delete;
-  ~QuietCriticalErrors() { ::SetThreadErrorMode(m_old, nullptr); }
-
- private:
-  DWORD m_old = 0;
-};
-
-}  // namespace
 
 // What the asking threads share with their owner. It lives as long as the last of them, so a
 // thread that comes back after the menu (or the whole data module) is gone writes only here.
@@ -55,7 +37,9 @@ ShellAsks::~ShellAsks() {
 void ShellAsks::AskOne(const std::shared_ptr<Shared>& shared,
                        const std::shared_ptr<Pending>& pending, const ShellQuestion& question,
                        unsigned iconFlags) noexcept {
-  const QuietCriticalErrors quiet;
+  // For all of the thread's calls: the icon call touches the drive or the folder as much as the
+  // label or path call.
+  const os::win32::CriticalErrorsSuppressed quiet;
   ShellAnswer answer;
   try {
     if (question.Text) answer.Text = question.Text();

@@ -80,53 +80,42 @@ constexpr wchar_t kProbePrefix[] = L"sil";
 std::mutex g_specialFolderLock;
 std::shared_ptr<const TSpecialFolderList> g_specialFolders;
 
+// A turn at a lock, one thread at a time. A shell call made in the turn may dispatch a message
+// whose handler comes back for a turn on the same thread: that nested turn runs inside the outer
+// one, as std::mutex must not be locked twice.
+class NestableTurn {
+ public:
+  // `inTurn` is the thread's own mark of holding this lock's turn (thread_local).
+  NestableTurn(std::mutex& lock, bool& inTurn)
+      : m_lock(lock, std::defer_lock), m_inTurn(inTurn), m_nested(inTurn) {
+    if (!m_nested) m_lock.lock();
+    m_inTurn = true;
+  }
+  NestableTurn(const NestableTurn&) = delete;
+  NestableTurn& operator=(const NestableTurn&) = delete;
+  ~NestableTurn() { m_inTurn = m_nested; }
+
+ private:
+  std::unique_lock<std::mutex> m_lock;
+  bool& m_inTurn;
+  bool m_nested;
+};
+
 // One fill at a time: the tray menu asks all its icons at once, each on a thread of its own, and
 // at the first popup they would otherwise each read every special folder. A lookup nested in
 // the fill on the same thread fills a list of its own, as it must not wait for itself.
 std::mutex g_specialFolderFillLock;
 thread_local bool t_fillingSpecialFolders = false;
 
-class FillTurn {
- public:
-  FillTurn()
-      : m_lock(g_specialFolderFillLock, std::defer_lock), m_nested(t_fillingSpecialFolders) {
-    if (!m_nested) m_lock.lock();
-    t_fillingSpecialFolders = true;
-  }
-  FillTurn(const FillTurn&) = delete;
-  FillTurn& operator=(const FillTurn&) = delete;
-  ~FillTurn() { t_fillingSpecialFolders = m_nested; }
-
- private:
-  std::unique_lock<std::mutex> m_lock;
-  bool m_nested;
-};
-
 std::shared_ptr<const TSpecialFolderList> PublishedSpecialFolders() {
   const std::lock_guard lock(g_specialFolderLock);
   return g_specialFolders;
 }
 
-// One temporary-file probe at a time. A probe's shell call may dispatch a message whose handler
-// probes again on the same thread; that nested probe runs inside the outer one's turn (the
-// reserved names are unique, so the two cannot collide), as std::mutex must not be locked twice.
+// One temporary-file probe at a time. A nested probe runs inside the outer one's turn (the
+// reserved names are unique, so the two cannot collide).
 std::mutex g_tempProbeLock;
 thread_local bool t_probing = false;
-
-class ProbeTurn {
- public:
-  ProbeTurn() : m_lock(g_tempProbeLock, std::defer_lock), m_nested(t_probing) {
-    if (!m_nested) m_lock.lock();
-    t_probing = true;
-  }
-  ProbeTurn(const ProbeTurn&) = delete;
-  ProbeTurn& operator=(const ProbeTurn&) = delete;
-  ~ProbeTurn() { t_probing = m_nested; }
-
- private:
-  std::unique_lock<std::mutex> m_lock;
-  bool m_nested;
-};
 
 // The files of one probe, deleted however the probe ends: the reserved name always, the probe
 // file only when the probe created it.
@@ -178,7 +167,7 @@ std::wstring WithoutTrailingBackslash(const std::wstring& path) {
 }
 
 int ProbeIconIndex(const std::wstring& ext, unsigned flags) {
-  const ProbeTurn turn;
+  const NestableTurn turn(g_tempProbeLock, t_probing);
   const std::wstring probe = GetTempFileNameWithExt(kProbePrefix, ext);
   if (probe.empty()) return 0;
   ProbeFiles files(probe.substr(0, probe.size() - ext.size()));
@@ -354,7 +343,7 @@ int FindSpecialFolderCSIDL(const std::wstring& path) {
   if (path.empty()) return -1;
   std::shared_ptr<const TSpecialFolderList> list = PublishedSpecialFolders();
   if (!list) {
-    const FillTurn turn;
+    const NestableTurn turn(g_specialFolderFillLock, t_fillingSpecialFolders);
     list = PublishedSpecialFolders();  // filled meanwhile by the thread whose turn came first
     if (!list) {
       auto filled = std::make_shared<TSpecialFolderList>();

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "os/win32/com_ref.h"
+#include "os/win32/critical_errors_suppressed.h"
 #include "os/win32/unique_handle.h"
 
 namespace os::win32 {
@@ -74,20 +75,6 @@ class ThreadApartment {
 };
 
 void JoinApartment() noexcept { thread_local const ThreadApartment apartment; }
-
-// Makes the calling thread fail critical errors at once (no "insert a disk" box) until destroyed.
-class CriticalErrorsSuppressed {
- public:
-  CriticalErrorsSuppressed() noexcept {
-    ::SetThreadErrorMode(::GetThreadErrorMode() | SEM_FAILCRITICALERRORS, &m_old);
-  }
-  CriticalErrorsSuppressed(const CriticalErrorsSuppressed&) = delete;
-  CriticalErrorsSuppressed& operator=(const CriticalErrorsSuppressed&) = delete;
-  ~CriticalErrorsSuppressed() { ::SetThreadErrorMode(m_old, nullptr); }
-
- private:
-  DWORD m_old = 0;
-};
 
 std::wstring ModulePath() {
   std::wstring buffer(MAX_PATH, L'\0');
